@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs what a fresh Debian machine lacks to build, test and demo the toolbox.
+# Safe to run again: packages already present are left as they are.
+set -eu
+
+PACKAGES="build-essential cmake pkg-config octave liboctave-dev libfftw3-dev \
+libgtest-dev libbenchmark-dev gnuplot-nox fonts-freefont-otf valgrind"
+
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $p"
+done
+
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    echo "setup: installing$missing"
+    $SUDO apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
+fi
+echo "setup: all packages present"

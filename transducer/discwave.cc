@@ -1,0 +1,67 @@
+#include "discwave.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double pi = 3.141592653589793;
+
+// arccos of the edge wave's argument, taken as its limit where rounding puts
+// the argument a hair outside [-1, 1] next to the arrival times R1 and R2.
+double clamped_acos(double q)
+{
+    if (q >= 1.0)
+        return 0.0;
+    if (q <= -1.0)
+        return pi;
+    return std::acos(q);
+}
+
+// The edge wave's argument q = (r^2 + s - a^2) / (2 r sqrt(s)), where
+// s = (cp t)^2 - z^2. Where rounding makes s zero or negative at the start of
+// the edge interval, the limit from inside the interval stands in: 0 over
+// the rim (r = a, where q = sqrt(s) / 2a), plus or minus infinity elsewhere.
+double edge_argument(double r, double a, double s)
+{
+    if (s <= 0.0) {
+        const double numerator = r * r - a * a;
+        if (numerator == 0.0)
+            return 0.0;
+        return numerator > 0.0 ? INFINITY : -INFINITY;
+    }
+    return (r * r + s - a * a) / (2.0 * r * std::sqrt(s));
+}
+
+}  // namespace
+
+void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
+              double cp, double* h)
+{
+    x /= 1000.0;
+    y /= 1000.0;
+    z /= 1000.0;
+    a /= 1000.0;
+    if (nt < 1)
+        return;
+    for (int k = 0; k < nt; ++k)
+        h[k] = 0.0;
+
+    const double r = std::sqrt(x * x + y * y);
+    const double R1 = std::sqrt(z * z + (a - r) * (a - r));
+    const double R2 = std::sqrt(z * z + (a + r) * (a + r));
+    const bool inside = r < a;  // a point over the rim counts as outside
+
+    for (int k = 0; k < nt; ++k) {
+        const double t = (k * dt + delay) / 1000000.0;
+        const double ct = cp * t;
+        // z keeps its sign: a point below the piston's plane sees the plateau at once.
+        if (inside && ct < z)
+            continue;
+        if (inside && z <= ct && ct < R1) {
+            h[k] = v * cp;
+        } else if (R1 <= ct && ct < R2) {
+            const double s = cp * ct * t - z * z;
+            h[k] = (v * cp / pi) * clamped_acos(edge_argument(r, a, s));
+        }
+    }
+}
