@@ -29,7 +29,9 @@ function H = discwave_reference (points, a, sampling, delay, material)
   edge = ! (inside & ct < z) & ! plateau & R1 <= ct & ct < R2;
 
   s = cp .* ct .* t - z.^2;
-  q = (r.^2 + s - a.^2) ./ (2 .* r .* sqrt (s));
+  ## sqrt of the negative s before an arrival would turn the whole matrix
+  ## complex; those samples take the limit below or lie outside the edge.
+  q = (r.^2 + s - a.^2) ./ (2 .* r .* sqrt (max (s, 0)));
   ## Where rounding leaves s <= 0 at the start of the edge interval, the limit
   ## from inside it: 0 over the rim, +-Inf elsewhere (clamped below).
   q_limit = sign (r.^2 - a.^2) .* Inf;

@@ -1,0 +1,46 @@
+## specs = module_specs ()
+## For each module: how to draw a valid call, how many results it returns,
+## which argument it writes in place, every message it may fail with (as
+## regular expressions), and a check of the results of a call that returned.
+function specs = module_specs ()
+  own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
+         "must hold a number of samples from 0 to 2147483647!$", ...
+         ": failed to allocate \\d+ bytes of memory$", ": out of memory"};
+  specs = struct ("name", {}, "valid_args", {}, "max_results", {}, "written_in_place", {},
+                  "messages", {}, "check_results", {});
+
+  specs(end+1) = struct (
+    "name", "discwave",
+    "valid_args", @() {random_points(), 5*rand(), [0.1 randi(40)], rand(), [1 1500]},
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal({
+      "discwave: discwave requires 5 input arguments!"
+      "discwave: Too many output arguments for discwave!"
+      "discwave: Argument 2 must be a scalar!"
+      "discwave: Argument 3 must be a vector of length 2!"
+      "discwave: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
+      "discwave: Argument 5 must be a vector of length 2!"})]},
+    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+endfunction
+
+function points = random_points ()
+  points = (rand (randi ([0 4]), 3) - 0.5) * 20;
+endfunction
+
+function patterns = literal (messages)
+  patterns = cellfun (@(m) ["^" regexptranslate("escape", m) "$"], messages', "UniformOutput", false);
+endfunction
+
+## A response: fix(nt) rows, one column per observation point, real doubles.
+function problem = response_shape (args, results, sampling_position, points_position)
+  problem = "";
+  if (isempty (results))
+    return;
+  endif
+  expected = [fix(args{sampling_position}(2)), rows(args{points_position})];
+  H = results{1};
+  if (! isa (H, "double") || ! isreal (H) || ! isequal (size (H), expected))
+    problem = sprintf ("returned a %s %s, expected double %s", class (H), mat2str (size (H)),
+                       mat2str (expected));
+  endif
+endfunction
