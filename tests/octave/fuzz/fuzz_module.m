@@ -1,42 +1,13 @@
 ## failures = fuzz_module (spec, n_calls)
-## Calls the module described by SPEC N_CALLS times with arguments drawn at
-## random: valid calls with one or two arguments replaced by hostile values,
-## valid shapes holding extreme numbers, arguments hostile throughout, and
-## too few and too many arguments and results. Each call must either return results of
-## the documented shape or fail with one of the module's own messages, and
-## must leave every argument it does not write in place as it was.
+## Calls the module described by SPEC N_CALLS times with arguments drawn by
+## fuzz_call. Each call must either return results of the documented shape
+## or fail with one of the module's own messages, and must leave every
+## argument it does not write in place as it was.
 ## Returns a cell array of descriptions of the calls that did not.
 function failures = fuzz_module (spec, n_calls)
   failures = {};
   for call = 1:n_calls
-    args = spec.valid_args ();
-    switch (randi (5))
-      case {1, 2}   # a valid call with hostile values in one or two places
-        for j = 1:randi (2)
-          args{randi(numel (args))} = hostile_value ();
-        endfor
-      case 3        # valid shapes holding extreme numbers
-        extremes = [NaN, Inf, -Inf, 0, -0, 1e308, -1e308, realmin / 4, 2^31, -2^31, 1e-300];
-        for j = 1:numel (args)
-          if (isnumeric (args{j}) && ! isempty (args{j}) && rand () < 0.5)
-            k = randi (numel (args{j}));
-            args{j}(k) = extremes(randi (numel (extremes)));
-          endif
-        endfor
-      case 4        # hostile throughout
-        for j = 1:numel (args)
-          args{j} = hostile_value ();
-        endfor
-      case 5        # too few or too many arguments
-        n = max (0, numel (args) + randi ([-3 2]));
-        args(end+1:n) = {hostile_value()};
-        args = args(1:n);
-    endswitch
-    n_out = randi ([0 spec.max_results + 1]);
-    if (rand () < 0.5)
-      n_out = min (n_out, spec.max_results);
-    endif
-
+    [args, n_out] = fuzz_call (spec);
     before = deep_copy (args);
     [outcome, results] = call_module (spec.name, args, n_out);
     what = describe_call (spec.name, args, n_out);
