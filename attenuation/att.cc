@@ -15,6 +15,19 @@ constexpr double pi = 3.141592653589793;
 constexpr double two_pi = 6.283185307179586;
 constexpr double pi_squared = 9.869604401089358;
 
+// The response in the kernel's slot's signal buffer.
+const double* response(double alpha, double r, int k, double dt, int nt)
+{
+    const int slot = n_cpus >= 2 ? n_cpus - 1 : 0;
+    fftw_complex* X = XC[slot];
+    double* y = BUF[slot];
+    att_spectrum(alpha, r, k, dt, nt, X);
+    cr_ifft(X, y, nt);
+    return y;
+}
+
+}  // namespace
+
 // The spectrum of the response over the distance r, on the nt-point grid
 // of sampling period dt (us), into X[0 .. nt-1]. Every bin is the value at
 // frequency f_i = i / (nt T):
@@ -23,7 +36,7 @@ constexpr double pi_squared = 9.869604401089358;
 // the dispersion a causal medium with this attenuation must have (zero at
 // w0 = pi / (0.95 T), just above the Nyquist frequency) and the delay of the
 // pulse to row k. The upper half holds the conjugates.
-void spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X)
+void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X)
 {
     const double T = dt / 1000000.0;
     const double d_omega = two_pi / nt;
@@ -53,19 +66,6 @@ void spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X)
         X[nt - i][1] = -A * s;
     }
 }
-
-// The response in the kernel's slot's signal buffer.
-const double* response(double alpha, double r, int k, double dt, int nt)
-{
-    const int slot = n_cpus >= 2 ? n_cpus - 1 : 0;
-    fftw_complex* X = XC[slot];
-    double* y = BUF[slot];
-    spectrum(alpha, r, k, dt, nt, X);
-    cr_ifft(X, y, nt);
-    return y;
-}
-
-}  // namespace
 
 bool att_init(int nt, int n)
 {

@@ -33,6 +33,12 @@ void att_close();
 // zero frequency passes unattenuated. cp is not used.
 void att(double alpha, double r, int k, double dt, double cp, double* h, int nt, double w);
 
+// The spectrum att transforms, into X[0 .. nt-1]: X[0] = 1 and, for bins
+// i = 1 .. nt/2 at frequency f_i = i / (nt T), the amplitude exp(-alpha R f_i)
+// with the phase of a causal medium's dispersion and of the delay to row k;
+// X[nt-i] holds the conjugate of X[i].
+void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X);
+
 // As att, adding into column col of the nt-row matrix that starts at h.
 void att_annu(double alpha, double r, int k, double dt, double cp, double* h, int nt, double w,
               int col);
