@@ -1,6 +1,7 @@
 #include "fft.h"
 
 #include <cmath>
+#include <cstddef>
 
 fftw_plan p_forward = nullptr;
 fftw_plan p_backward = nullptr;
@@ -44,7 +45,8 @@ private:
 // writes into the caller's data; freed when the plan is made.
 template <class T>
 struct Scratch {
-    explicit Scratch(int n) : data(static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(n)))) {}
+    explicit Scratch(int n)
+        : data(static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(n)))) {}
     ~Scratch() { fftw_free(data); }
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -95,7 +96,8 @@ TEST_F(AttTest, DeeperPulsesAreLowerAndWider)
     for (double r : {20.0, 50.0, 100.0, 200.0}) {
         const std::vector<double> h = response(0.5, r, 100, 0.05, 512);
         const double peak = *std::max_element(h.begin(), h.end());
-        const double width = std::count_if(h.begin(), h.end(), [&](double v) { return v > peak / 2; });
+        const double width =
+            std::count_if(h.begin(), h.end(), [&](double v) { return v > peak / 2; });
         EXPECT_LT(peak, last_peak) << "r = " << r;
         EXPECT_GE(width, last_width) << "r = " << r;
         last_peak = peak;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <random>
@@ -26,7 +27,10 @@ struct Fftw_array {
 using Complex = std::complex<long double>;
 constexpr long double two_pi = 6.283185307179586476925286766559L;
 
-Complex e(long double sign, int j, int k, int n) { return std::polar(1.0L, sign * two_pi * j * k / n); }
+Complex e(long double sign, int j, int k, int n)
+{
+    return std::polar(1.0L, sign * two_pi * j * k / n);
+}
 
 // The normalised inverse of a Hermitian spectrum, summed directly:
 // X[n-k] = conj(X[k]); the imaginary parts of bin 0 and of bin n/2 (even n)
