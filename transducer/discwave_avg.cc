@@ -1,5 +1,7 @@
 #include "discwave_avg.h"
 
+#include "time_axis.h"
+
 #include <cmath>
 
 namespace {
@@ -27,26 +29,38 @@ double trapets_int(double t1, double t2, double z, double a, double r, double cp
     if (N < 1)
         return 0.0;
     const double step = (t2 - t1) / N;
-    // s + r^2 - a^2 adds r^2 first, then subtracts a^2; the two products are
-    // the same for every abscissa.
-    const double r2 = r * r, a2 = a * a;
-    const double z2 = z * z;
+    const double r2 = r * r, a2 = a * a, z2 = z * z;
     const double two_r = 2.0 * r;
-    double sum = 0.0;
-    double tau = t1;
-    // Each inner abscissa ends one trapezoid and starts the next: its arc
-    // cosine is taken once and used for both, the same value either way.
-    auto q = [&](double t) {
-        const double s = t * (cp * (t * cp)) - z2;
+    // q at the abscissae: s + r^2 is formed first, then a^2 subtracted, as
+    // for every abscissa of every interval.
+    auto q = [&](double tau) {
+        const double s = tau * (cp * (tau * cp)) - z2;
         return ((s + r2) - a2) / (std::sqrt(s) * two_r);
     };
-    double phi_left = phi(q(tau));
-    for (int i = 0; i < N; ++i) {
-        const double next = tau + step;
-        const double phi_right = phi(q(next));
-        sum = sum + step * ((phi_left + phi_right) * 0.5);
-        phi_left = phi_right;
-        tau = next;
+
+    // Each inner abscissa ends one trapezoid and starts the next; its arc
+    // cosine is taken once and serves both, the same value either way. The
+    // abscissae are laid out a batch at a time, so that their arguments are
+    // formed side by side before the arc cosines are taken in order.
+    constexpr int batch = 32;
+    double tau[batch];
+    double u[batch];
+    double sum = 0.0;
+    double left = t1;
+    double phi_left = phi(q(left));
+    for (int first = 0; first < N; first += batch) {
+        const int m = N - first < batch ? N - first : batch;
+        for (int j = 0; j < m; ++j) {
+            left = left + step;
+            tau[j] = left;
+        }
+        for (int j = 0; j < m; ++j)
+            u[j] = q(tau[j]);
+        for (int j = 0; j < m; ++j) {
+            const double phi_right = phi(u[j]);
+            sum = sum + step * ((phi_left + phi_right) * 0.5);
+            phi_left = phi_right;
+        }
     }
     return sum;
 }
@@ -115,13 +129,34 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
         return 0.0;
     };
 
-    for (int k = 0; k < nt; ++k) {
-        const double tk = (k * dt + delay) / 1000000.0;
+    // Sample k averages over [tlo, thi], its lower end clamped at time zero.
+    struct Interval {
+        double tlo, thi;
+    };
+    auto interval = [&](int k) {
+        const double tk = velk::sample_time(k, dt, delay);
         const double lower = tk + H;
-        const double tlo = lower >= 0.0 ? lower : 0.0;
-        const double thi = (T + tk) + H;
-        if (thi < tlo)
+        return Interval{lower >= 0.0 ? lower : 0.0, (T + tk) + H};
+    };
+
+    // With dt > 0 and cp > 0 both ends only move on from sample to sample:
+    // the intervals that end before the first arrival (z on the plateau,
+    // R1 outside it) or begin after the last one (R2) are a head and a tail
+    // of the column whose samples are 0.
+    int k_first = 0, k_end = nt;
+    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
+        const double first_arrival = inside ? z : R1;
+        k_first = velk::first_sample_where(nt, [&](int k) {
+            const Interval i = interval(k);
+            return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
+        });
+        k_end = velk::first_sample_where(nt, [&](int k) { return cp * interval(k).tlo >= R2; });
+    }
+
+    for (int k = k_first; k < k_end; ++k) {
+        const Interval i = interval(k);
+        if (i.thi < i.tlo)
             continue;  // wholly before time zero: nothing to average
-        h[k] = integral(tlo, thi, cp * tlo, cp * thi) / T;
+        h[k] = integral(i.tlo, i.thi, cp * i.tlo, cp * i.thi) / T;
     }
 }

@@ -1,12 +1,14 @@
 #include "platewave.h"
 
+#include "time_axis.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // Millimetres to metres, held in single precision as the toolbox always has.
 constexpr float mm_per_m = 1000.0f;
-constexpr double us_per_s = 1000000.0;
 constexpr double minus_two_pi = -6.283185307179586;
 
 // One corner rectangle: its sign in the signed union, its sides along x (p)
@@ -75,13 +77,27 @@ void platewave(double x, double y, double z, double a, double b, double dt, int 
         c.t3 = std::sqrt(Z2 + c.p * c.p + c.q * c.q) / cp;
     }
 
+    // Nothing arrives before tz or after the last corner's t3. With dt > 0
+    // the sample times never decrease, so the samples outside that window
+    // are a head and a tail of the column that stay 0.
+    int k_first = 0, k_end = nt;
+    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
+        double t3_last = corners[0].t3;
+        for (const Corner& c : corners)
+            t3_last = std::max(t3_last, c.t3);
+        k_first = velk::first_sample_where(
+            nt, [&](int k) { return velk::sample_time(k, dt, delay) >= tz; });
+        k_end = velk::first_sample_where(
+            nt, [&](int k) { return velk::sample_time(k, dt, delay) > t3_last; });
+    }
+
     const double quarter = cp * 0.25;
     const double edge_scale = cp / minus_two_pi;
     // The four rectangles share the time axis, so each sample adds their
     // terms in the order 1 to 4, as a pass per rectangle would, and the root
     // sqrt(t^2 - tz^2) is formed once per sample.
-    for (int k = 0; k < nt; ++k) {
-        const double t = (k * dt + delay) / us_per_s;
+    for (int k = k_first; k < k_end; ++k) {
+        const double t = velk::sample_time(k, dt, delay);
         double root = -1.0;  // not formed yet
         double sum = h[k];
         for (const Corner& c : corners) {
