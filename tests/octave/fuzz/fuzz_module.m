@@ -37,6 +37,9 @@ function failures = fuzz_module (spec, n_calls)
       n_out = min (n_out, spec.max_results);
     endif
 
+    if (beyond_memory (spec.name, args))
+      continue;
+    endif
     before = deep_copy (args);
     [outcome, results] = call_module (spec.name, args, n_out);
     what = describe_call (spec.name, args, n_out);
