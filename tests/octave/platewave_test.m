@@ -26,16 +26,6 @@
 %!   assert (H, expected, -1e-12);
 %! endfor
 
-## On an edge line or a corner, the sample at tz is the limit from later
-## times: half or a quarter of cp, as over the rest of the plateau.
-%!test
-%! cp = material(2);
-%! feet = [5 1; 2 3; -5 -3; 5 3; 0 0; 7 0];
-%! expected = [cp/2; cp/2; cp/4; cp/4; cp; 0];
-%! H = platewave ([feet, zeros(6, 1)], ab, [0.001 3], 0, material);
-%! assert (H(1,:)', expected, 1e-9 * cp);
-%! assert (H(2,:)', expected, 1e-9 * cp);
-
 ## Mirrored points give the same column; the velocity does not enter.
 %!test
 %! p = [3.5 2.25 12];
