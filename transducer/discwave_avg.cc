@@ -19,7 +19,6 @@ double phi(double u)
     return 0.0;
 }
 
-
 }  // namespace
 
 double acos_acos(double p, double q) { return phi(p) + phi(q); }
@@ -48,8 +47,9 @@ double trapets_int(double t1, double t2, double z, double a, double r, double cp
     double sum = 0.0;
     double left = t1;
     double phi_left = phi(q(left));
-    for (int first = 0; first < N; first += batch) {
-        const int m = N - first < batch ? N - first : batch;
+    for (int remaining = N; remaining > 0;) {
+        const int m = remaining < batch ? remaining : batch;
+        remaining -= m;
         for (int j = 0; j < m; ++j) {
             left = left + step;
             tau[j] = left;
