@@ -2,7 +2,9 @@
 // call them. Reported per point.
 #include "att.h"
 #include "discwave.h"
+#include "discwave_avg.h"
 #include "fft.h"
+#include "platewave.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,5 +92,36 @@ void BM_fftw_c2r(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * att_points);
 }
 BENCHMARK(BM_fftw_c2r)->Unit(benchmark::kMillisecond);
+
+void BM_platewave(benchmark::State& state)
+{
+    const int nt = 1000;
+    const std::vector<Point> points = spread_points(1000);
+    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+            platewave(points[i].x, points[i].y, points[i].z, 10.0, 6.0, 0.02, nt, 6.0, 1.0,
+                      1500.0, h.data() + i * nt);
+        benchmark::DoNotOptimize(h.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_platewave)->Unit(benchmark::kMillisecond);
+
+// The edge wave integrated with N = 16 trapezoids per sample.
+void BM_discwave_avg(benchmark::State& state)
+{
+    const int nt = 1000;
+    const std::vector<Point> points = spread_points(1000);
+    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+            discwave_avg(points[i].x, points[i].y, points[i].z, 5.0, 0.02, nt, 6.0, 1.0, 1500.0,
+                         16, h.data() + i * nt);
+        benchmark::DoNotOptimize(h.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_discwave_avg)->Unit(benchmark::kMillisecond);
 
 }  // namespace
