@@ -37,6 +37,11 @@ function failures = fuzz_module (spec, n_calls)
       n_out = min (n_out, spec.max_results);
     endif
 
+    ## An argument written in place gets storage of its own, so the module
+    ## never writes into a literal of hostile_value or of the generator.
+    for j = spec.written_in_place(spec.written_in_place <= numel (args))
+      args(j) = deep_copy (args(j));
+    endfor
     before = deep_copy (args);
     [outcome, results] = call_module (spec.name, args, n_out);
     what = describe_call (spec.name, args, n_out);
