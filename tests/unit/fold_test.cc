@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace {
@@ -42,6 +44,49 @@ TEST(Conv, ModesAndEmptyColumns)
         std::vector<double> expected = c.y;
         expected.push_back(sentinel);
         EXPECT_EQ(y, expected) << c.name;
+    }
+}
+
+// The direct loop, i outer and k inner, each product stored at once.
+void direct_loop(const std::vector<double>& x, const std::vector<double>& h, std::vector<double>& y,
+                 bool in_place, int mode)
+{
+    const int M = static_cast<int>(x.size()), K = static_cast<int>(h.size());
+    if (!in_place || mode == velk::fold_assign)
+        std::fill(y.begin(), y.end(), 0.0);
+    for (int i = 0; i < M; ++i)
+        for (int k = 0; k < K; ++k) {
+            double& out = y[std::size_t(i + k)];
+            out = in_place && mode == velk::fold_subtract ? out - x[std::size_t(i)] * h[std::size_t(k)]
+                                                          : out + x[std::size_t(i)] * h[std::size_t(k)];
+        }
+}
+
+// The kernel keeps partial sums in registers; its bits must be those of the
+// direct loop for every length, filters longer than the signal included,
+// with values of very different size so that any change of order shows.
+TEST(Conv, SameBitsAsTheDirectLoop)
+{
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> value(-1, 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    for (int trial = 0; trial < 400; ++trial) {
+        std::vector<double> x(std::size_t(length(random))), h(std::size_t(length(random)) + 1);
+        for (double& v : x)
+            v = value(random) * (value(random) > 0.8 ? 1e15 : 1);
+        for (double& v : h)
+            v = value(random);
+        const int n_out = static_cast<int>(x.size() + h.size()) - 1;
+        std::vector<double> start(static_cast<std::size_t>(n_out));
+        for (double& v : start)
+            v = value(random) * 1e3;
+        const bool in_place = trial % 4 != 0;
+        const int mode = trial % 3;
+        std::vector<double> expected = start, y = start;
+        direct_loop(x, h, expected, in_place, mode);
+        velk::conv(x.data(), static_cast<int>(x.size()), h.data(), static_cast<int>(h.size()),
+                   y.data(), in_place, mode);
+        ASSERT_EQ(y, expected) << "M " << x.size() << ", K " << h.size() << ", mode " << mode;
     }
 }
 
