@@ -13,6 +13,8 @@
 #include <barrier>
 #include <chrono>
 #include <csignal>
+#include <latch>
+#include <system_error>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -118,6 +120,82 @@ TEST(GuardedRun, HandlersArePutBackAfterTheCall)
     std::barrier meet(2);
     run(2, 2, done, &meet, console);
     EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
+}
+
+// A thread that cannot be started: the call fails with the scheme's fault
+// only after the threads already running have stopped after their item and
+// been joined, and with the handlers back.
+TEST(GuardedRun, FailedThreadStartStopsAndJoinsTheOthers)
+{
+    struct Record {
+        Item_range range;
+        velk::Bail_out_line bail_out;
+        std::vector<int>* done;
+        std::latch* start_failed;
+    };
+    std::vector<int> done(8, 0);
+    std::latch start_failed(1);
+    const auto process = [](Record* d) {
+        const bool finished = velk::process_range(d->range, [d](int k) {
+            d->start_failed->wait();
+            (*d->done)[static_cast<std::size_t>(k)] = 1;
+        });
+        if (!finished)
+            d->bail_out.print("thread %d -> %d\n", d->range.first + 1, d->range.end);
+    };
+    int started = 0;
+    const auto start_two = [&](auto& smp_process, Record* record) {
+        if (started++ == 2) {
+            start_failed.count_down();
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        }
+        return std::thread(smp_process, record);
+    };
+
+    auto previous = std::signal(SIGINT, SIG_DFL);
+    Recording_console console;
+    const velk::Guarded_result result =
+        velk::run_guarded(console, velk::generic_handler_messages, [&] {
+            return velk::run_on_threads<Record>(
+                8, 4,
+                [&](Record& d) {
+                    d.done = &done;
+                    d.start_failed = &start_failed;
+                },
+                process, console, start_two);
+        });
+    EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
+    EXPECT_STREQ(result.fault, velk::create_fault);
+    EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(console.printed, "thread 1 -> 2\nthread 3 -> 4\n");
+}
+
+// Ctrl-C already pending when the work starts: the poll follows the item,
+// so each thread does its first item, then stops; on the calling thread,
+// with its own line.
+TEST(HostInterrupt, PendingBeforeTheWorkStopsEachThreadAfterOneColumn)
+{
+    const int M = 3, N = 8;
+    std::vector<double> A(M * N, 1.0), h{1.0, 1.0};
+    for (const auto& c : {std::pair<int, const char*>{1, "fold_mt: bailing out!\n"},
+                          {4, "fold_mt: thread for column 1 -> 2 bailing out!\n"
+                              "fold_mt: thread for column 3 -> 4 bailing out!\n"
+                              "fold_mt: thread for column 5 -> 6 bailing out!\n"
+                              "fold_mt: thread for column 7 -> 8 bailing out!\n"}}) {
+        const int T = c.first;
+        std::vector<double> Y((M + 1) * N, -1.0);
+        Recording_console console;
+        fake_host::interrupt_state.store(1);
+        const velk::Guarded_result result = velk::fold_mt_run(
+            {A.data(), M, N, h.data(), 2, 1, Y.data(), true, velk::fold_assign}, T, console);
+        EXPECT_TRUE(result.interrupted);
+        EXPECT_EQ(console.printed, c.second);
+        for (int j = 0; j < N; ++j)
+            EXPECT_EQ(Y[std::size_t(j * (M + 1))], j % (N / T) == 0 ? 1.0 : -1.0)
+                << "column " << j << ", " << T << " threads";
+        velk::host_interrupt_acknowledge();
+        EXPECT_EQ(fake_host::interrupt_state.load(), 0);
+    }
 }
 
 // Raises the host's pending interrupt after `delay` from a thread of its
