@@ -65,6 +65,8 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$case_name" ] || { echo "interrupt_test: --case is required" >&2; exit 2; }
 RANDOM=$seed
+# Without a history file Octave 7 fails at exit where ~/.local/share is missing.
+export OCTAVE_HISTFILE=${OCTAVE_HISTFILE:-/dev/null}
 
 work=$(mktemp -d)
 out=$work/octave.out
@@ -218,7 +220,8 @@ summary=""
 for o in normal interrupted outside; do
     summary="$summary ${outcomes[$o]:-0} $o,"
 done
-echo "interrupt_test: $case_name passed:${summary%,}"
 [ "${outcomes[interrupted]:-0}" -ge "$min_interrupted" ] ||
-    fail "fewer than $min_interrupted runs were interrupted inside the module"
+    fail "fewer than $min_interrupted runs were interrupted inside the module:${summary%,}"
+$verbose && { echo "---- Octave's last lines ----"; tail -n 5 "$out"; }
+echo "interrupt_test: $case_name passed:${summary%,}"
 exit 0
