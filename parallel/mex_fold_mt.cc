@@ -16,7 +16,6 @@ int mode = fold_assign;
 
 extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
 {
-    bool in_place = false;
     switch (nrhs) {
     case 3:
         if (nlhs > 1)
@@ -68,11 +67,11 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
 
     // With no samples and no filter taps the result has no rows rather than -1.
     const int rows = std::max(M + K - 1, 0);
+    const bool in_place = nrhs > 3;
     double* Y;
-    if (nrhs == 3) {
+    if (!in_place) {
         Y = create_result(plhs[0], rows, N);
     } else {
-        in_place = true;
         require_real_double(prhs[3], 4);
         if (mxGetM(prhs[3]) != static_cast<std::size_t>(M + K - 1))
             mexErrMsgTxt("Wrong number of rows in argument 4!");
