@@ -5,8 +5,15 @@
 #include <functional>
 #include <vector>
 
-namespace velk {
+// ThreadSanitizer's runtime is not yet up when the loader picks a clone, so
+// its builds keep the one default version.
+#if defined(__SANITIZE_THREAD__)
+#define VELK_AVX2_CLONE
+#else
+#define VELK_AVX2_CLONE __attribute__((target_clones("avx2", "default")))
+#endif
 
+namespace velk {
 namespace {
 
 // Output sample m on top of `start`: the products x[i] h[m - i] in
@@ -26,7 +33,7 @@ double sample(const double* x, int M, const double* h, int K, int m, double star
 // AVX2 and chosen at load time where the processor has it: wider registers,
 // the same operations (no fused multiply-add), so the same bits.
 template <bool subtract>
-__attribute__((target_clones("avx2", "default"))) void conv_columns(const double* x, int M, const double* h, int K, double* y, bool keep)
+VELK_AVX2_CLONE void conv_columns(const double* x, int M, const double* h, int K, double* y, bool keep)
 {
     constexpr int block = 8;
     const int n_out = M + K - 1;
