@@ -4,14 +4,22 @@
 #include "discwave.h"
 #include "discwave_avg.h"
 #include "fft.h"
+#include "fold.h"
+#include "paste.h"
 #include "platewave.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
+
+struct Quiet_console final : velk::Console {
+    void print(const char*) override {}
+};
 
 // Points spread over inside, rim and outside of a 5 mm piston at 10-30 mm depth.
 struct Point {
@@ -123,5 +131,46 @@ void BM_discwave_avg(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
 }
 BENCHMARK(BM_discwave_avg)->Unit(benchmark::kMillisecond);
+
+// Column convolution, 4096 x 512 with a 64-tap filter, on 1 and 2 threads.
+void BM_fold_mt(benchmark::State& state)
+{
+    const int M = 4096, N = 512, K = 64;
+    std::vector<double> A(std::size_t{M} * N, 0.25), h(K, 0.5), Y(std::size_t{M + K - 1} * N);
+    Quiet_console console;
+    const velk::Fold_job job{A.data(), M, N, h.data(), K, 1, Y.data(), false, velk::fold_assign};
+    for (auto _ : state) {
+        velk::fold_mt_run(job, static_cast<int>(state.range(0)), console);
+        benchmark::DoNotOptimize(Y.data());
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t{M} * K * N);  // products
+}
+BENCHMARK(BM_fold_mt)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 4000 x 2000 block into a 4000 x 4000 matrix on 1 and 2 threads, and the
+// same bytes moved by one memcpy: the bandwidth the copy can approach.
+void BM_paste_mt(benchmark::State& state)
+{
+    std::vector<double> Y(std::size_t{4000} * 4000, 1.0), S(std::size_t{4000} * 2000, 2.0);
+    Quiet_console console;
+    const velk::Paste_job job{Y.data(), 4000, 4000, S.data(), 4000, 2000, 0, 1000, 4000};
+    for (auto _ : state) {
+        velk::paste_mt_run(job, static_cast<int>(state.range(0)), console);
+        benchmark::DoNotOptimize(Y.data());
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t{8} * S.size());
+}
+BENCHMARK(BM_paste_mt)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_memcpy_block(benchmark::State& state)
+{
+    std::vector<double> Y(std::size_t{4000} * 4000, 1.0), S(std::size_t{4000} * 2000, 2.0);
+    for (auto _ : state) {
+        std::memcpy(Y.data() + std::size_t{4000} * 1000, S.data(), sizeof(double) * S.size());
+        benchmark::DoNotOptimize(Y.data());
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t{8} * S.size());
+}
+BENCHMARK(BM_memcpy_block)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -100,15 +100,27 @@ Guarded_result run_guarded(Console& console, const Handler_messages& messages, W
     return result;
 }
 
+// Starts one worker: the default makes a std::thread; a test may pass one
+// that fails as the system can (std::system_error).
+struct Start_thread {
+    template <class Process, class Record>
+    std::thread operator()(Process& smp_process, Record* record) const
+    {
+        return std::thread(smp_process, record);
+    }
+};
+
 // Runs smp_process on n_threads threads over n_items items. Record is the
 // module's thread_data: it has a member `range` (Item_range) and a member
 // `bail_out` (Bail_out_line); fill(record) sets the module's own fields once
 // the range is set.
-// Every thread is joined before this returns, whatever failed; bail-out lines
-// are then printed in thread order. Returns a fault message or nullptr.
-template <class Record, class Fill, class Process>
+// Every thread is joined before this returns, whatever failed: when a thread
+// cannot be started, `running` is cleared so that those already running stop
+// after their item. Bail-out lines are then printed in thread order.
+// Returns a fault message or nullptr.
+template <class Record, class Fill, class Process, class Start = Start_thread>
 const char* run_on_threads(int n_items, int n_threads, Fill&& fill, Process&& smp_process,
-                           Console& console)
+                           Console& console, Start&& start = Start{})
 {
     std::vector<Record> records;
     std::vector<std::thread> threads;
@@ -133,9 +145,8 @@ const char* run_on_threads(int n_items, int n_threads, Fill&& fill, Process&& sm
         record.range = thread_range(i, n_items, n_threads);
         fill(record);
         try {
-            threads.emplace_back(smp_process, &record);
+            threads.push_back(start(smp_process, &record));
         } catch (const std::system_error&) {
-            // Stop the threads already running before the call ends.
             running.store(0);
             fault = create_fault;
             break;

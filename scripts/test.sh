@@ -2,7 +2,8 @@
 # Sets up a fresh machine, builds everything and runs all tests: the C++ unit
 # tests and the tests that load the modules in Octave, then all of them again
 # with every target built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (the modules loaded in Octave with the sanitizer runtimes preloaded).
+# (the modules loaded in Octave with the sanitizer runtimes preloaded), and
+# the threaded tests (label threads) once more under ThreadSanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -13,3 +14,8 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=build-asan ./scripts/build.sh -DCMAKE_BUILD_TYPE=Debug \
     -DVELK_SANITIZE=address,undefined -DVELK_BUILD_BENCH=OFF
 (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=thread \
+    -DVELK_BUILD_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$(nproc)" --target threads_test
+(cd build-tsan && ctest -L threads --output-on-failure)

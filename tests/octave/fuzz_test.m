@@ -18,3 +18,12 @@
 %! points = [0 0 10; 6 0 10; 5 0 0; 2 -3 -4];
 %! args = {points, 5, [0.05 400], [0 0.5 0 1], [1 1500]};
 %! assert (discwave (args{:}), discwave_reference (args{:}), -1e-12);
+
+## fold_mt and paste_mt still compute right; fold_mt's mode is whatever the
+## round's last five-argument call left, so it is set first.
+%!test
+%! Y = zeros (4, 2);
+%! fold_mt ([1 1; 2 2; 3 3], [1; 1], 2, Y, "=");
+%! assert (Y, [1 1; 3 3; 5 5; 3 3]);
+%! paste_mt (Y, [2 3], [1 2], [7 8; 9 10], 2);
+%! assert (Y, [1 1; 7 8; 9 10; 3 3]);

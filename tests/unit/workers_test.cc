@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -44,99 +43,27 @@ TEST(ThreadRange, LargeCountsDoNotOverflow)
     EXPECT_EQ(last.first, static_cast<int>(6LL * items / 7));
 }
 
-// A record as a module declares it: range, bail-out slot, own fields.
-struct thread_data {
-    Item_range range;
-    velk::Bail_out_line bail_out;
-    std::vector<int>* done;
-    int interrupt_at;
-};
-
-void smp_process(thread_data* d)
+// The poll follows every item, the last one included, and never precedes
+// the first: a cleared flag still lets the first item of a range be done.
+TEST(ProcessRange, PollsAfterEveryItemAndNeverBeforeTheFirst)
 {
-    const bool finished = velk::process_range(d->range, [d](int k) {
-        (*d->done)[static_cast<std::size_t>(k)] = 1;
-        if (k == d->interrupt_at)
-            std::raise(SIGINT);  // reaches sighandler while the guard is installed
-    });
-    if (!finished)
-        d->bail_out.print("test: thread for item %d -> %d bailing out!\n", d->range.first + 1,
-                          d->range.end);
-}
-
-velk::Guarded_result run(int items, int threads, int interrupt_at, std::vector<int>& done,
-                         Recording_console& console)
-{
-    return velk::run_guarded(console, velk::generic_handler_messages, [&] {
-        return velk::run_on_threads<thread_data>(
-            items, threads,
-            [&](thread_data& d) {
-                d.done = &done;
-                d.interrupt_at = interrupt_at;
-            },
-            smp_process, console);
-    });
-}
-
-TEST(GuardedRun, CompletesEveryItemWhenNotInterrupted)
-{
-    std::vector<int> done(10, 0);
-    Recording_console console;
-    const velk::Guarded_result result = run(10, 4, -1, done, console);
-    EXPECT_EQ(result.fault, nullptr);
-    EXPECT_FALSE(result.interrupted);
-    EXPECT_EQ(done, std::vector<int>(10, 1));
-    EXPECT_EQ(console.printed, "");
-}
-
-TEST(GuardedRun, InterruptStopsThreadsAfterTheirItemAndTheNextRunIsNormal)
-{
-    // Item 5 opens the third range; the other workers stop after whatever
-    // item they are on when the flag clears.
-    std::vector<int> done(10, 0);
-    Recording_console console;
-    const velk::Guarded_result result = run(10, 4, 5, done, console);
-    EXPECT_TRUE(result.interrupted);
-    EXPECT_EQ(result.fault, nullptr);
-    EXPECT_EQ(done[5], 1);
-    EXPECT_EQ(done[6], 0);  // its thread stopped after item 5
-    EXPECT_NE(console.printed.find("test: thread for item 6 -> 7 bailing out!\n"),
-              std::string::npos);
-    // Lines come in thread order, each once.
-    std::size_t last = 0;
-    for (const char* line : {"item 1 -> 2", "item 3 -> 5", "item 6 -> 7", "item 8 -> 10"}) {
-        const std::size_t at = console.printed.find(line);
-        if (at == std::string::npos)
-            continue;  // that thread had finished its range before the flag cleared
-        EXPECT_GE(at, last) << line;
-        EXPECT_EQ(console.printed.find(line, at + 1), std::string::npos) << line;
-        last = at;
+    const struct {
+        Item_range range;
+        int running;
+        bool finished;
+        std::vector<int> done;
+    } cases[] = {
+        {{2, 5}, 1, true, {2, 3, 4}},
+        {{2, 5}, 0, false, {2}},  // stops after its first item
+        {{3, 3}, 0, true, {}},    // empty: returns without looking at the flag
+        {{4, 2}, 0, true, {}},
+    };
+    for (const auto& c : cases) {
+        velk::running.store(c.running);
+        std::vector<int> done;
+        EXPECT_EQ(velk::process_range(c.range, [&](int k) { done.push_back(k); }), c.finished);
+        EXPECT_EQ(done, c.done) << c.range.first << " .. " << c.range.end;
     }
-
-    std::vector<int> again(10, 0);
-    Recording_console quiet;
-    EXPECT_FALSE(run(10, 4, -1, again, quiet).interrupted);
-    EXPECT_EQ(again, std::vector<int>(10, 1));
-    EXPECT_EQ(quiet.printed, "");
-}
-
-TEST(GuardedRun, InterruptOnLastItemStillFailsTheCall)
-{
-    std::vector<int> done(3, 0);
-    Recording_console console;
-    const velk::Guarded_result result = run(3, 1, 2, done, console);
-    EXPECT_TRUE(result.interrupted);
-    EXPECT_EQ(done, std::vector<int>(3, 1));
-    EXPECT_EQ(console.printed, "test: thread for item 1 -> 3 bailing out!\n");
-}
-
-TEST(GuardedRun, HandlersArePutBackAfterTheCall)
-{
-    auto previous = std::signal(SIGINT, SIG_DFL);
-    std::vector<int> done(2, 0);
-    Recording_console console;
-    run(2, 2, -1, done, console);
-    EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
 }
 
 }  // namespace

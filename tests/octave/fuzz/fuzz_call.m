@@ -9,6 +9,11 @@ function [args, n_out] = fuzz_call (spec)
   do
     args = draw_arguments (spec);
   until (! beyond_memory (spec.name, args))
+  ## An argument written in place gets storage of its own, so the module
+  ## never writes into a literal of hostile_value or of the generator.
+  for j = spec.written_in_place(spec.written_in_place <= numel (args))
+    args(j) = deep_copy (args(j));
+  endfor
   n_out = randi ([0 spec.max_results + 1]);
   if (rand () < 0.5)
     n_out = min (n_out, spec.max_results);

@@ -29,18 +29,6 @@ function failures = fuzz_module (spec, n_calls)
   endfor
 endfunction
 
-function copies = deep_copy (args)
-  ## Octave shares storage between copies until one is written; writing one
-  ## element of the copy gives it storage of its own, so a module writing
-  ## into an argument's storage cannot change the copy too.
-  copies = args;
-  for j = 1:numel (copies)
-    if ((isnumeric (copies{j}) || islogical (copies{j}) || ischar (copies{j})) && ! isempty (copies{j}))
-      copies{j}(1) = copies{j}(1);
-    endif
-  endfor
-endfunction
-
 function [outcome, results] = call_module (name, args, n_out)
   results = cell (1, n_out);
   outcome = [];

@@ -88,10 +88,61 @@ function specs = module_specs ()
       "^velk_damp: Observation point \\d+: its travel time lies more than 2147483647 samples from its delay!$", ...
       "^velk_damp: Cannot allocate the work buffers and transform plan for \\d+ samples!$"]},
     "check_results", @(args, results, n_out) response_shape (args, results, 2, 1));
+
+  ## The faults of the worker scheme itself, shared by the threaded modules.
+  scheme = {"CTRL-C pressed!", "Failed to allocate memory for thread data!", ...
+            "Failed to allocate memory for threads!", "Error when creating a new thread!"};
+
+  ## fold_mt keeps its mode from one call to the next and writes argument 4
+  ## in place, so results are checked for shape only; the mode a call leaves
+  ## is whatever the last five-argument call set.
+  specs(end+1) = struct (
+    "name", "fold_mt",
+    "valid_args", @fold_mt_args,
+    "max_results", 1, "written_in_place", 4,
+    "messages", {[own, literal(prefixed ("fold_mt: ", [scheme'; {
+      "fold_mt requires 3 to 5 input arguments!"
+      "Too many output arguments for fold_mt!"
+      "No output arguments required for fold_mt in in-place operating mode!"
+      "Arg 4 must be a matrix (not a string)"
+      "Non-valid string in arg 5!"
+      "Argument 2 must be a vector or have as many columns as argument 1!"
+      "Argument 3 must be a scalar!"
+      "Argument 3 must be larger or equal to 1 (min number of CPUs)!"
+      "Wrong number of rows in argument 4!"
+      "Wrong number of columns in argument 4!"
+      "Failed to allocate memory for a copy of an input that shares storage with the result!"}]))]},
+    "check_results", @fold_mt_shape);
+
+  specs(end+1) = struct (
+    "name", "paste_mt",
+    "valid_args", @paste_mt_args,
+    "max_results", 0, "written_in_place", 1,
+    "messages", {[own, literal(prefixed ("paste_mt: ", [scheme'; {
+      "paste_mt requires 5 input arguments!"
+      "Too many output arguments for paste_mt, none required!"
+      "Argument 2 must be a 2 element vector!"
+      "Argument 2 must hold row numbers of at least 1!"
+      "One element of argument 2 exceeds row dimension of arg 1!"
+      "Argument 3 must be a 2 element vector!"
+      "Argument 3 must hold column numbers of at least 1!"
+      "One element of argument 3 exceeds colomn dimension of arg 1!"
+      "Argument 2 must not give a negative number of rows!"
+      "Argument 4 has not the number of rows as given by arg 2!"
+      "Argument 4 has not the number of columns as given by arg 3!"
+      "Argument 5 must be a scalar!"
+      "Argument 5 must be larger or equal to 1 (min number of CPUs)!"
+      "Failed to allocate memory for a copy of argument 4!"}]))]},
+    "check_results", @(args, results, n_out) "");
 endfunction
 
 function points = random_points ()
   points = (rand (randi ([0 4]), 3) - 0.5) * 20;
+endfunction
+
+## Octave puts the module's name before its messages.
+function texts = prefixed (prefix, messages)
+  texts = cellfun (@(m) [prefix m], messages, "UniformOutput", false);
 endfunction
 
 function patterns = literal (messages)
@@ -124,4 +175,55 @@ function problem = weights_shape (args, results)
     problem = sprintf ("returned a %s %s, expected double %s", class (w), mat2str (size (w)),
                        mat2str (expected));
   endif
+endfunction
+
+## A valid fold_mt call in one of its three forms: shared or per-column
+## filter (as a row or a column), a CPU count that may exceed the columns.
+function args = fold_mt_args ()
+  M = randi ([0 30]); N = randi ([0 6]); K = randi ([1 8]);
+  A = rand (M, N);
+  switch (randi (3))
+    case 1, B = rand (K, 1);
+    case 2, B = rand (1, K);
+    case 3, B = rand (K, N);
+  endswitch
+  K = rows (B) * (rows (B) > 1) + numel (B) * (rows (B) == 1);
+  args = {A, B, 1 + 3 * rand()};
+  if (rand () < 0.6)
+    args{4} = rand (M + K - 1, N);
+    if (rand () < 0.5)
+      modes = {"=", "+=", "-="};
+      args{5} = modes{randi(3)};
+    endif
+  endif
+endfunction
+
+## The three-argument form returns (M + K - 1) x N, K the filter's length.
+function problem = fold_mt_shape (args, results, n_out)
+  problem = "";
+  if (isempty (results) || numel (args) != 3)
+    return;
+  endif
+  [M, N] = size (args{1});
+  B = args{2};
+  if (rows (B) == 1)
+    K = numel (B);
+  else
+    K = rows (B);
+  endif
+  expected = [max(M + K - 1, 0), N];
+  Y = results{1};
+  if (! isa (Y, "double") || ! isreal (Y) || ! isequal (size (Y), expected))
+    problem = sprintf ("returned a %s %s, expected double %s", class (Y), mat2str (size (Y)),
+                       mat2str (expected));
+  endif
+endfunction
+
+## A valid paste_mt call: a block inside Y, a source with the block's
+## columns and at least its rows.
+function args = paste_mt_args ()
+  M1 = randi (8); N1 = randi (8);
+  r = sort (randi (M1, 1, 2)); c = sort (randi (N1, 1, 2));
+  S = rand (r(2) - r(1) + 1 + randi ([0 2]), c(2) - c(1) + 1);
+  args = {rand(M1, N1), r, c, S, randi(4)};
 endfunction
