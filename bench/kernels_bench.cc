@@ -1,6 +1,10 @@
 // Kernel throughput, one observation point per kernel call, as the gateways
 // call them. Reported per point.
+#include "att.h"
 #include "discwave.h"
+#include "discwave_avg.h"
+#include "fft.h"
+#include "platewave.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,6 +41,88 @@ void BM_discwave(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
 }
 BENCHMARK(BM_discwave)->Unit(benchmark::kMillisecond);
+
+// The attenuation kernel per point, nt = 2048, with 1000 points from 10 to
+// 100 mm, beside its two parts: the spectrum loop and one complex-to-real
+// transform of length nt on the same measured plan. All reported per point.
+constexpr int att_nt = 2048;
+constexpr int att_points = 1000;
+
+double att_distance(int i) { return 10.0 + 90.0 * i / att_points; }
+int att_row(int i) { return static_cast<int>(1000.0 * att_distance(i) / 1500.0 / 0.05 + 1.0); }
+
+void BM_att(benchmark::State& state)
+{
+    att_init(att_nt, 1);
+    std::vector<double> h(static_cast<std::size_t>(att_nt) * att_points);
+    for (auto _ : state) {
+        for (int i = 0; i < att_points; ++i)
+            att(0.5, att_distance(i), att_row(i), 0.05, 1500.0,
+                h.data() + static_cast<std::size_t>(i) * att_nt, att_nt, 1.0);
+        benchmark::DoNotOptimize(h.data());
+    }
+    att_close();
+    state.SetItemsProcessed(state.iterations() * att_points);
+}
+BENCHMARK(BM_att)->Unit(benchmark::kMillisecond);
+
+void BM_att_spectrum(benchmark::State& state)
+{
+    att_init(att_nt, 1);
+    for (auto _ : state) {
+        for (int i = 0; i < att_points; ++i)
+            att_spectrum(0.5, att_distance(i), att_row(i), 0.05, att_nt, XC[0]);
+        benchmark::DoNotOptimize(XC[0]);
+    }
+    att_close();
+    state.SetItemsProcessed(state.iterations() * att_points);
+}
+BENCHMARK(BM_att_spectrum)->Unit(benchmark::kMillisecond);
+
+void BM_fftw_c2r(benchmark::State& state)
+{
+    att_init(att_nt, 1);
+    att_spectrum(0.5, 50.0, 700, 0.05, att_nt, XC[0]);
+    for (auto _ : state) {
+        for (int i = 0; i < att_points; ++i)
+            cr_ifft(XC[0], BUF[0], att_nt);
+        benchmark::DoNotOptimize(BUF[0]);
+    }
+    att_close();
+    state.SetItemsProcessed(state.iterations() * att_points);
+}
+BENCHMARK(BM_fftw_c2r)->Unit(benchmark::kMillisecond);
+
+void BM_platewave(benchmark::State& state)
+{
+    const int nt = 1000;
+    const std::vector<Point> points = spread_points(1000);
+    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+            platewave(points[i].x, points[i].y, points[i].z, 10.0, 6.0, 0.02, nt, 6.0, 1.0,
+                      1500.0, h.data() + i * nt);
+        benchmark::DoNotOptimize(h.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_platewave)->Unit(benchmark::kMillisecond);
+
+// The edge wave integrated with N = 16 trapezoids per sample.
+void BM_discwave_avg(benchmark::State& state)
+{
+    const int nt = 1000;
+    const std::vector<Point> points = spread_points(1000);
+    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+            discwave_avg(points[i].x, points[i].y, points[i].z, 5.0, 0.02, nt, 6.0, 1.0, 1500.0,
+                         16, h.data() + i * nt);
+        benchmark::DoNotOptimize(h.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_discwave_avg)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -12,7 +12,8 @@ function run_demo (output_dir = "demo_output")
   warning (saved_warnings);
   warning ("off", "Octave:gnuplot-graphics");
 
-  sections = {@demo_circular_piston};
+  sections = {@demo_circular_piston, @demo_rectangular_piston, @demo_averaged_response, @demo_apodization,
+              @demo_attenuation};
   for i = 1:numel (sections)
     sections{i} (output_dir);
     printf ("\n");

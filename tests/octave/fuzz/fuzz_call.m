@@ -3,7 +3,19 @@
 ## two arguments replaced by hostile values, valid shapes holding extreme
 ## numbers, arguments hostile throughout, or too few or too many arguments;
 ## and a number of results from none to one more than the module gives.
+## Calls that would ask for more memory than the machine should give are
+## drawn again (see beyond_memory).
 function [args, n_out] = fuzz_call (spec)
+  do
+    args = draw_arguments (spec);
+  until (! beyond_memory (spec.name, args))
+  n_out = randi ([0 spec.max_results + 1]);
+  if (rand () < 0.5)
+    n_out = min (n_out, spec.max_results);
+  endif
+endfunction
+
+function args = draw_arguments (spec)
   args = spec.valid_args ();
   switch (randi (5))
     case {1, 2}   # a valid call with hostile values in one or two places
@@ -27,8 +39,4 @@ function [args, n_out] = fuzz_call (spec)
       args(end+1:n) = {hostile_value()};
       args = args(1:n);
   endswitch
-  n_out = randi ([0 spec.max_results + 1]);
-  if (rand () < 0.5)
-    n_out = min (n_out, spec.max_results);
-  endif
 endfunction

@@ -23,6 +23,26 @@ function specs = module_specs ()
     "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
 
   specs(end+1) = struct (
+    "name", "velk_damp",
+    "valid_args", @() {random_points(), [0.1 randi(40)], rand(), [1500 rand()]},
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal({
+      "velk_damp: velk_damp requires 4 input arguments!"
+      "velk_damp: velk_damp requires one output argument!"
+      "velk_damp: Argument 1 must hold finite coordinates!"
+      "velk_damp: Argument 2 must be a vector of length 2!"
+      "velk_damp: Argument 2 must hold a number of samples from 1 to 2147483647!"
+      "velk_damp: Argument 2 must hold a sampling period that is finite and above 0!"
+      "velk_damp: Argument 3 must be a scalar or a vector with a length equal to the number of observation points!"
+      "velk_damp: Argument 3 must hold finite delays!"
+      "velk_damp: Argument 4 must be a vector of length 2!"
+      "velk_damp: Argument 4 must hold a sound speed that is finite and above 0!"
+      "velk_damp: Argument 4 must hold a finite attenuation!"}), ...
+      "^velk_damp: Observation point \\d+: its travel time lies more than 2147483647 samples from its delay!$", ...
+      "^velk_damp: Cannot allocate the work buffers and transform plan for \\d+ samples!$"]},
+    "check_results", @(args, results, n_out) response_shape (args, results, 2, 1));
+
+  specs(end+1) = struct (
     "name", "lagsum",
     "valid_args", @() lagsum_args (),
     "max_results", 2, "written_in_place", [],

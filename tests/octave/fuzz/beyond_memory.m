@@ -1,0 +1,16 @@
+## yes = beyond_memory (name, args)
+## Whether the call NAME(ARGS{:}) asks for a result larger than the machine
+## should be made to hold. The pool's counts reach 2^31 - 1; a module that
+## returns one double per count unit would then ask for 16 GB, which the
+## host may grant and the machine then run out of. The round tests how
+## arguments are handled, not how much memory there is: such calls are
+## left out.
+function yes = beyond_memory (name, args)
+  max_elements = 2^27;   # 1 GB of doubles
+  yes = false;
+  switch (name)
+    case "velk_taper"   # N x 1 weights
+      yes = numel (args) >= 2 && isnumeric (args{2}) && isscalar (args{2}) ...
+            && real (double (args{2})) >= max_elements;
+  endswitch
+endfunction
