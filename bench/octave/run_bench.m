@@ -3,7 +3,7 @@
 ## this one Octave run, and prints the ratio. Times are steady-state (see
 ## time_call).
 function run_bench ()
-  benches = {@bench_discwave, @bench_velk_damp, @bench_echofocus};
+  benches = {@bench_discwave, @bench_platewave, @bench_discwave_avg, @bench_velk_damp, @bench_echofocus};
   printf ("%-52s %12s %12s %9s\n", "computation", "module [ms]", "Octave [ms]", "speed-up");
   for i = 1:numel (benches)
     row = benches{i} ();

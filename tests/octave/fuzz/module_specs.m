@@ -23,6 +23,53 @@ function specs = module_specs ()
     "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
 
   specs(end+1) = struct (
+    "name", "platewave",
+    "valid_args", @() {random_points(), 10*rand(1, 2), [0.1 randi(40)], rand(), [1 1500]},
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal({
+      "platewave: platewave requires 5 input arguments!"
+      "platewave: Too many output arguments for platewave!"
+      "platewave: Argument 2 must be a two element vector!"
+      "platewave: Argument 3 must be a vector of length 2!"
+      "platewave: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
+      "platewave: Argument 5 must be a vector of length 2!"})]},
+    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+
+  ## The valid calls end before any wave arrives (points 20 mm deep or more),
+  ## so that a hostile count of intervals such as 2^31 - 1 stays cheap.
+  specs(end+1) = struct (
+    "name", "discwave_avg",
+    "valid_args", @() {random_points() + [0 0 30], 5*rand(), [0.1 randi(40)], rand(), [1 1500], randi(20)},
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal({
+      "discwave_avg: discwave_avg requires 6 input arguments!"
+      "discwave_avg: Too many output arguments for discwave_avg!"
+      "discwave_avg: Argument 2 must be a scalar!"
+      "discwave_avg: Argument 3 must be a vector of length 2!"
+      "discwave_avg: Argument 3 must hold a finite sampling period above 0!"
+      "discwave_avg: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
+      "discwave_avg: Argument 5 must be a vector of length 2!"
+      "discwave_avg: Argument 6 must be a scalar!"
+      "discwave_avg: Number of intervals (argument 6) must be larger than one !"})]},
+    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+
+  windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
+  specs(end+1) = struct (
+    "name", "velk_taper",
+    "valid_args", @() {windows{randi(numel (windows))}, randi([0 70]), 3*rand()},
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal({
+      "velk_taper: velk_taper requires three input arguments!"
+      "velk_taper: velk_taper requires one output argument!"
+      "velk_taper: Argument 1 must be a string"
+      "velk_taper:  'ud'- (user defined) meaningless for this function!"
+      "velk_taper: Unknown apodization level!"
+      "velk_taper: Argument 2 must be a scalar!"
+      "velk_taper: Argument 2 must be a positive integer!"
+      "velk_taper: Argument 3 must be a scalar!"})]},
+    "check_results", @(args, results, n_out) weights_shape (args, results));
+
+  specs(end+1) = struct (
     "name", "velk_damp",
     "valid_args", @() {random_points(), [0.1 randi(40)], rand(), [1500 rand()]},
     "max_results", 1, "written_in_place", [],
@@ -143,6 +190,20 @@ function problem = response_shape (args, results, sampling_position, points_posi
   H = results{1};
   if (! isa (H, "double") || ! isreal (H) || ! isequal (size (H), expected))
     problem = sprintf ("returned a %s %s, expected double %s", class (H), mat2str (size (H)),
+                       mat2str (expected));
+  endif
+endfunction
+
+## Weights: one column of fix(N) real doubles.
+function problem = weights_shape (args, results)
+  problem = "";
+  if (isempty (results))
+    return;
+  endif
+  expected = [fix(args{2}), 1];
+  w = results{1};
+  if (! isa (w, "double") || ! isreal (w) || ! isequal (size (w), expected))
+    problem = sprintf ("returned a %s %s, expected double %s", class (w), mat2str (size (w)),
                        mat2str (expected));
   endif
 endfunction
