@@ -174,3 +174,33 @@ void BM_memcpy_block(benchmark::State& state)
 BENCHMARK(BM_memcpy_block)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+#include "echofocus.h"
+
+namespace {
+
+// One observation point against 256 A-scans of 2048 samples, every A-scan
+// within the aperture. Reported per point.
+void BM_echofocus_point(benchmark::State& state)
+{
+    const std::size_t M = 2048, N = 256;
+    std::vector<double> samples(M * N), positions(3 * N, 0.0);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = std::sin(0.37 * static_cast<double>(i));
+    for (std::size_t n = 0; n < N; ++n)
+        positions[n] = -20.0 + 40.0 * static_cast<double>(n) / N;
+    const double delay = 0.0;
+    const Echofocus_scans scans{samples.data(), M, N, positions.data(), &delay, false,
+                                0.04, 1500.0, lateral_limit(1000.0)};
+    const std::vector<Point> points = spread_points(1000);
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (const Point& p : points)
+            sum += echofocus_point(scans, p.x, p.y, p.z);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_echofocus_point)->Unit(benchmark::kMillisecond);
+
+}  // namespace

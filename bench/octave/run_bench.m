@@ -4,7 +4,8 @@
 ## time_call).
 function run_bench ()
   benches = {@bench_discwave, @bench_platewave, @bench_discwave_avg, @bench_velk_damp, ...
-             @() bench_fold_mt(1), @() bench_fold_mt(2), @() bench_paste_mt(true), @() bench_paste_mt(false)};
+             @() bench_fold_mt(1), @() bench_fold_mt(2), @() bench_paste_mt(true), @() bench_paste_mt(false), ...
+             @bench_echofocus};
   printf ("%-52s %12s %12s %9s\n", "computation", "module [ms]", "Octave [ms]", "speed-up");
   for i = 1:numel (benches)
     row = benches{i} ();

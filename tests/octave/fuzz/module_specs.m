@@ -134,6 +134,88 @@ function specs = module_specs ()
       "Argument 5 must be larger or equal to 1 (min number of CPUs)!"
       "Failed to allocate memory for a copy of argument 4!"}]))]},
     "check_results", @(args, results, n_out) "");
+
+  specs(end+1) = struct (
+    "name", "lagsum",
+    "valid_args", @() lagsum_args (),
+    "max_results", 2, "written_in_place", [],
+    "messages", {[own, {"^ $"}, literal({
+      "lagsum: lagsum requires 5 or 6 input arguments!"
+      "lagsum: Too many output arguments for lagsum!"
+      "lagsum: Argument 2 must be a vector of length 2!"
+      "lagsum: Argument 2 must hold a sampling period that is finite and not 0!"
+      "lagsum: Argument 3 must be a scalar or a vector with a length equal to the number of observation points!"
+      "lagsum: Argument 4 must be a scalar!"
+      "lagsum: Argument 4 must be a sound speed that is finite and not 0!"
+      "lagsum: Argument 5 must be a string"
+      "lagsum: Unknown error level!"})]},
+    "check_results", @(args, results, n_out) lagsum_results (args, results));
+
+  focus_messages = {
+    "Arg 2 must be a (number of transducer positions) x 3 matrix!"
+    "Argument 3 (delay(s)) must be a scalar or a vector with a length equal to the number of A-scans!"
+    "Argument 4 (temporal sampling period) must be a scalar"
+    "Argument 5 (sound speed) must be a scalar!"
+    "Argument 7 must be a scalar!"
+    "Argument 7 (aperture width) must be a number!"};
+  specs(end+1) = struct (
+    "name", "echofocus",
+    "valid_args", @() focus_args (),
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal(prefixed ("echofocus: ", [{
+      "echofocus requires 7 input arguments!"
+      "Too many output arguments for echofocus!"}; focus_messages]))]},
+    "check_results", @(args, results, n_out) focus_shape (args, results));
+
+  specs(end+1) = struct (
+    "name", "echofocus_mt",
+    "valid_args", @() [focus_args(), {randi(4)}],
+    "max_results", 1, "written_in_place", [],
+    "messages", {[own, literal(prefixed ("echofocus_mt: ", [scheme'; {
+      "echofocus_mt requires 8 input arguments!"
+      "Too many output arguments for echofocus_mt!"}; focus_messages; {
+      "Argument 8 must be a scalar!"
+      "Argument 8 must be larger or equal to 1 (min number of CPUs)!"
+      "Argument 6 holds more observation points than can be divided over threads!"}]))]},
+    "check_results", @(args, results, n_out) focus_shape (args, results));
+endfunction
+
+function args = lagsum_args ()
+  points = random_points ();
+  levels = {"ignore", "warn", "stop"};
+  args = {points, [0.1 randi(40)], rand(), 1500, levels{randi(3)}};
+  if (rand () < 0.2)
+    args{end+1} = rand ();
+  endif
+endfunction
+
+function problem = lagsum_results (args, results)
+  problem = response_shape (args, results, 2, 1);
+  if (isempty (problem) && numel (results) == 2
+      && ! (isa (results{2}, "double") && isscalar (results{2}) && any (results{2} == [0 -2 -3])))
+    problem = sprintf ("returned status %s", disp (results{2}));
+  endif
+endfunction
+
+function args = focus_args ()
+  N = randi ([0 4]);
+  delays = {rand(), rand(1, N)};
+  args = {rand(randi ([0 30]), N), (rand (N, 3) - 0.5) * 10, delays{randi(2)}, 0.05, 1500, ...
+          random_points(), 10 * rand()};
+endfunction
+
+## One value per observation point, as a column of real doubles.
+function problem = focus_shape (args, results)
+  problem = "";
+  if (isempty (results))
+    return;
+  endif
+  out = results{1};
+  expected = [rows(args{6}), 1];
+  if (! isa (out, "double") || ! isreal (out) || ! isequal (size (out), expected))
+    problem = sprintf ("returned a %s %s, expected double %s", class (out), mat2str (size (out)),
+                       mat2str (expected));
+  endif
 endfunction
 
 function points = random_points ()
