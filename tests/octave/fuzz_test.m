@@ -5,7 +5,7 @@
 %!test
 %! n_calls = str2double (getenv ("VELK_FUZZ_CALLS"));
 %! if (isnan (n_calls))
-%!   n_calls = 1500;
+%!   n_calls = str2double (getenv ("VELK_FUZZ_ROUND_CALLS"));   # the build's own round
 %! endif
 %! seed = str2double (getenv ("VELK_FUZZ_SEED"));
 %! if (isnan (seed))
