@@ -137,7 +137,13 @@ TEST(GuardedRun, FailedThreadStartStopsAndJoinsTheOthers)
     std::latch start_failed(1);
     const auto process = [](Record* d) {
         const bool finished = velk::process_range(d->range, [d](int k) {
+            // The item ends once the scheme has reacted to the failed start
+            // (given a few seconds, so that a scheme that never clears the
+            // flag fails the expectations below instead of hanging).
             d->start_failed->wait();
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (velk::running.load() != 0 && std::chrono::steady_clock::now() < give_up)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             (*d->done)[static_cast<std::size_t>(k)] = 1;
         });
         if (!finished)
