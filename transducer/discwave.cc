@@ -1,4 +1,5 @@
 #include "discwave.h"
+#include "disc_geometry.h"
 
 #include <cmath>
 
@@ -46,10 +47,7 @@ void discwave(double x, double y, double z, double a, double dt, int nt, double 
     for (int k = 0; k < nt; ++k)
         h[k] = 0.0;
 
-    const double r = std::sqrt(x * x + y * y);
-    const double R1 = std::sqrt(z * z + (a - r) * (a - r));
-    const double R2 = std::sqrt(z * z + (a + r) * (a + r));
-    const bool inside = r < a;  // a point over the rim counts as outside
+    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
 
     for (int k = 0; k < nt; ++k) {
         const double t = (k * dt + delay) / 1000000.0;

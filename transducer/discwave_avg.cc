@@ -1,5 +1,5 @@
 #include "discwave_avg.h"
-
+#include "disc_geometry.h"
 #include "time_axis.h"
 
 #include <cmath>
@@ -77,10 +77,7 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
     for (int k = 0; k < nt; ++k)
         h[k] = 0.0;
 
-    const double r = std::sqrt(x * x + y * y);
-    const double R1 = std::sqrt(z * z + (a - r) * (a - r));
-    const double R2 = std::sqrt(z * z + (a + r) * (a + r));
-    const bool inside = r < a;  // a point over the rim counts as outside
+    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
     const double T = dt / 1000000.0;
     const double H = T * -0.5;
     const double T1 = R1 / cp;
