@@ -7,15 +7,15 @@
 %!test
 %! addpath (getenv ("VELK_TEST_FIXTURES"));
 %! rand ("twister", 20261208);
-%! for spec = module_specs ()
-%!   calls = memory_calls (spec, 60, 20);
-%!   make_calls (spec.name, calls, 10000);   # the host's own caches settle
+%! for module = module_table ()
+%!   calls = memory_calls (module, 60, 20);
+%!   make_calls (module.name, calls, 10000);   # the host's own caches settle
 %!   in_use = heap_in_use ();
 %!   for round = 1:5
-%!     make_calls (spec.name, calls, 2000);
+%!     make_calls (module.name, calls, 2000);
 %!     in_use(end+1) = heap_in_use ();
 %!   endfor
 %!   growth = diff (in_use);
-%!   printf ("memory: %-14s %s bytes in rounds of 2000 calls\n", spec.name, mat2str (growth));
-%!   assert (median (growth) < 1024, "%s holds %d bytes more per 2000 calls", spec.name, median (growth));
+%!   printf ("memory: %-14s %s bytes in rounds of 2000 calls\n", module.name, mat2str (growth));
+%!   assert (median (growth) < 1024, "%s holds %d bytes more per 2000 calls", module.name, median (growth));
 %! endfor

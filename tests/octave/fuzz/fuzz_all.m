@@ -3,17 +3,17 @@
 ## each, from SEED, and reports each failing call. The seed is printed so a
 ## failure can be replayed: fuzz_all (seed, n_calls, {"module"}).
 function ok = fuzz_all (seed, n_calls, names = {})
-  specs = module_specs ();
+  modules = module_table ();
   if (! isempty (names))
-    specs = specs(ismember ({specs.name}, names));
+    modules = modules(ismember ({modules.name}, names));
   endif
   printf ("fuzz: seed %d, %d calls per module\n", seed, n_calls);
   ok = true;
-  for spec = specs
+  for module = modules
     rand ("twister", seed);
     randn ("twister", seed);
-    failures = fuzz_module (spec, n_calls);
-    printf ("fuzz: %-14s %d calls, %d failures\n", spec.name, n_calls, numel (failures));
+    failures = fuzz_module (module, n_calls);
+    printf ("fuzz: %-14s %d calls, %d failures\n", module.name, n_calls, numel (failures));
     for i = 1:min (numel (failures), 20)
       printf ("  %s\n", failures{i});
     endfor

@@ -1,27 +1,27 @@
-## [args, n_out] = fuzz_call (spec)
-## Draws one call of the module described by SPEC: a valid call with one or
+## [args, n_out] = fuzz_call (module)
+## Draws one call of the module described by MODULE: a valid call with one or
 ## two arguments replaced by hostile values, valid shapes holding extreme
 ## numbers, arguments hostile throughout, or too few or too many arguments;
 ## and a number of results from none to one more than the module gives.
 ## Calls that would ask for more memory than the machine should give are
 ## drawn again (see beyond_memory).
-function [args, n_out] = fuzz_call (spec)
+function [args, n_out] = fuzz_call (module)
   do
-    args = draw_arguments (spec);
-  until (! beyond_memory (spec.name, args))
+    args = draw_arguments (module);
+  until (! beyond_memory (module.name, args))
   ## An argument written in place gets storage of its own, so the module
   ## never writes into a literal of hostile_value or of the generator.
-  for j = spec.written_in_place(spec.written_in_place <= numel (args))
+  for j = module.written_in_place(module.written_in_place <= numel (args))
     args(j) = deep_copy (args(j));
   endfor
-  n_out = randi ([0 spec.max_results + 1]);
+  n_out = randi ([0 module.max_results + 1]);
   if (rand () < 0.5)
-    n_out = min (n_out, spec.max_results);
+    n_out = min (n_out, module.max_results);
   endif
 endfunction
 
-function args = draw_arguments (spec)
-  args = spec.valid_args ();
+function args = draw_arguments (module)
+  args = module.valid_args ();
   switch (randi (5))
     case {1, 2}   # a valid call with hostile values in one or two places
       for j = 1:randi (2)

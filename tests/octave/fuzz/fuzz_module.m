@@ -1,46 +1,32 @@
-## failures = fuzz_module (spec, n_calls)
-## Calls the module described by SPEC N_CALLS times with arguments drawn by
+## failures = fuzz_module (module, n_calls)
+## Calls the module described by MODULE N_CALLS times with arguments drawn by
 ## fuzz_call. Each call must either return results of the documented shape
 ## or fail with one of the module's own messages, and must leave every
 ## argument it does not write in place as it was.
 ## Returns a cell array of descriptions of the calls that did not.
-function failures = fuzz_module (spec, n_calls)
+function failures = fuzz_module (module, n_calls)
   failures = {};
   for call = 1:n_calls
-    [args, n_out] = fuzz_call (spec);
+    [args, n_out] = fuzz_call (module);
     before = deep_copy (args);
-    [outcome, results] = call_module (spec.name, args, n_out);
-    what = describe_call (spec.name, args, n_out);
+    [outcome, results] = call_module (module.name, args, n_out);
+    what = describe_call (module.name, args, n_out);
     if (ischar (outcome))
-      if (! any (cellfun (@(pattern) ! isempty (regexp (outcome, pattern, "once")), spec.messages)))
+      if (! any (cellfun (@(pattern) ! isempty (regexp (outcome, pattern, "once")), module.messages)))
         failures{end+1} = sprintf ("%s\n    failed with a message of no module's: %s", what, outcome);
       endif
     else
-      problem = spec.check_results (args, results, n_out);
+      problem = module.check_results (args, results, n_out);
       if (! isempty (problem))
         failures{end+1} = sprintf ("%s\n    %s", what, problem);
       endif
     endif
-    for j = setdiff (1:numel (args), spec.written_in_place)
+    for j = setdiff (1:numel (args), module.written_in_place)
       if (! isequaln (args{j}, before{j}) || ! strcmp (class (args{j}), class (before{j})))
         failures{end+1} = sprintf ("%s\n    changed argument %d", what, j);
       endif
     endfor
   endfor
-endfunction
-
-function [outcome, results] = call_module (name, args, n_out)
-  results = cell (1, n_out);
-  outcome = [];
-  try
-    if (n_out == 0)
-      feval (name, args{:});
-    else
-      [results{:}] = feval (name, args{:});
-    endif
-  catch err
-    outcome = err.message;
-  end_try_catch
 endfunction
 
 function text = describe_call (name, args, n_out)

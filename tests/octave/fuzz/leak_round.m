@@ -4,9 +4,9 @@
 ## has run before the process exits and the leak checker looks at the heap.
 function leak_round (seed = 20261208, n_drawn = 300)
   rand ("twister", seed);
-  for spec = module_specs ()
-    calls = memory_calls (spec, n_drawn, 20);
-    make_calls (spec.name, calls, rows (calls));
-    printf ("leaks: %-14s %d calls\n", spec.name, rows (calls));
+  for module = module_table ()
+    calls = memory_calls (module, n_drawn, 20);
+    make_calls (module.name, calls, rows (calls));
+    printf ("leaks: %-14s %d calls\n", module.name, rows (calls));
   endfor
 endfunction

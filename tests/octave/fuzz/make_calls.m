@@ -4,14 +4,6 @@
 function make_calls (name, calls, n)
   for k = 1:n
     [args, n_out] = calls{mod (k - 1, rows (calls)) + 1, :};
-    results = cell (1, n_out);
-    try
-      if (n_out == 0)
-        feval (name, args{:});
-      else
-        [results{:}] = feval (name, args{:});
-      endif
-    catch
-    end_try_catch
+    call_module (name, args, n_out);
   endfor
 endfunction

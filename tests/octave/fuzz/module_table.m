@@ -1,15 +1,15 @@
-## specs = module_specs ()
+## modules = module_table ()
 ## For each module: how to draw a valid call, how many results it returns,
 ## which argument it writes in place, every message it may fail with (as
 ## regular expressions), and a check of the results of a call that returned.
-function specs = module_specs ()
+function modules = module_table ()
   own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
          "must hold a number of samples from 0 to 2147483647!$", ...
          ": failed to allocate \\d+ bytes of memory$", ": out of memory"};
-  specs = struct ("name", {}, "valid_args", {}, "max_results", {}, "written_in_place", {},
+  modules = struct ("name", {}, "valid_args", {}, "max_results", {}, "written_in_place", {},
                   "messages", {}, "check_results", {});
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "discwave",
     "valid_args", @() {random_points(), 5*rand(), [0.1 randi(40)], rand(), [1 1500]},
     "max_results", 1, "written_in_place", [],
@@ -22,7 +22,7 @@ function specs = module_specs ()
       "discwave: Argument 5 must be a vector of length 2!"})]},
     "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "platewave",
     "valid_args", @() {random_points(), 10*rand(1, 2), [0.1 randi(40)], rand(), [1 1500]},
     "max_results", 1, "written_in_place", [],
@@ -37,7 +37,7 @@ function specs = module_specs ()
 
   ## The valid calls end before any wave arrives (points 20 mm deep or more),
   ## so that a hostile count of intervals such as 2^31 - 1 stays cheap.
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "discwave_avg",
     "valid_args", @() {random_points() + [0 0 30], 5*rand(), [0.1 randi(40)], rand(), [1 1500], randi(20)},
     "max_results", 1, "written_in_place", [],
@@ -54,7 +54,7 @@ function specs = module_specs ()
     "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
 
   windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "velk_taper",
     "valid_args", @() {windows{randi(numel (windows))}, randi([0 70]), 3*rand()},
     "max_results", 1, "written_in_place", [],
@@ -69,7 +69,7 @@ function specs = module_specs ()
       "velk_taper: Argument 3 must be a scalar!"})]},
     "check_results", @(args, results, n_out) weights_shape (args, results));
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "velk_damp",
     "valid_args", @() {random_points(), [0.1 randi(40)], rand(), [1500 rand()]},
     "max_results", 1, "written_in_place", [],
@@ -96,7 +96,7 @@ function specs = module_specs ()
   ## fold_mt keeps its mode from one call to the next and writes argument 4
   ## in place, so results are checked for shape only; the mode a call leaves
   ## is whatever the last five-argument call set.
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "fold_mt",
     "valid_args", @fold_mt_args,
     "max_results", 1, "written_in_place", 4,
@@ -114,7 +114,7 @@ function specs = module_specs ()
       "Failed to allocate memory for a copy of an input that shares storage with the result!"}]))]},
     "check_results", @fold_mt_shape);
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "paste_mt",
     "valid_args", @paste_mt_args,
     "max_results", 0, "written_in_place", 1,
@@ -135,7 +135,7 @@ function specs = module_specs ()
       "Failed to allocate memory for a copy of argument 4!"}]))]},
     "check_results", @(args, results, n_out) "");
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "lagsum",
     "valid_args", @() lagsum_args (),
     "max_results", 2, "written_in_place", [],
@@ -158,7 +158,7 @@ function specs = module_specs ()
     "Argument 5 (sound speed) must be a scalar!"
     "Argument 7 must be a scalar!"
     "Argument 7 (aperture width) must be a number!"};
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "echofocus",
     "valid_args", @() focus_args (),
     "max_results", 1, "written_in_place", [],
@@ -167,7 +167,7 @@ function specs = module_specs ()
       "Too many output arguments for echofocus!"}; focus_messages]))]},
     "check_results", @(args, results, n_out) focus_shape (args, results));
 
-  specs(end+1) = struct (
+  modules(end+1) = struct (
     "name", "echofocus_mt",
     "valid_args", @() [focus_args(), {randi(4)}],
     "max_results", 1, "written_in_place", [],
