@@ -40,7 +40,10 @@ VELK_AVX2_CLONE void conv_columns(const double* x, int M, const double* h, int K
     int m = 0;
     for (; m < std::min(K - 1, n_out); ++m)
         y[m] = sample<subtract>(x, M, h, K, m, keep ? y[m] : 0.0);
-    for (; m + block <= M; m += block) {
+    // Blocks end at the last sample a filter covers whole, which with an
+    // empty filter (n_out = M - 1) is before the end of x.
+    const int m_block_end = std::min(M, n_out);
+    for (; m + block <= m_block_end; m += block) {
         double acc[block];
         for (int l = 0; l < block; ++l)
             acc[l] = keep ? y[m + l] : 0.0;

@@ -36,6 +36,24 @@
 %! assert (size (fold_mt (zeros (0, 2), zeros (0, 1), 1)), [0 2]);
 %! assert (size (fold_mt (zeros (4, 0), [1; 2], 3)), [5 0]);
 
+## An empty filter gives M - 1 zeros per column, and leaves an in-place
+## result as it was under "+=" and "-=", for lengths around the kernel's
+## block of eight samples and on one thread or several.
+%!test
+%! for M = [1 2 7 8 9 15 16 17 24 64 65]
+%!   for n = [1 3]
+%!     A = rand (M, 3);
+%!     assert (fold_mt (A, zeros (0, 1), n), zeros (M - 1, 3));
+%!     Y = rand (M - 1, 3); before = Y + 0;
+%!     fold_mt (A, zeros (0, 1), n, Y, "+=");
+%!     assert (Y, before);
+%!     fold_mt (A, zeros (0, 3), n, Y, "-=");
+%!     assert (Y, before);
+%!     fold_mt (A, zeros (0, 1), n, Y, "=");
+%!     assert (Y, zeros (M - 1, 3));
+%!   endfor
+%! endfor
+
 ## In place: "=", "+=", "-=", the mode kept between calls, a numeric fifth
 ## argument leaving it, and the result seen through every variable that
 ## shares the storage.
