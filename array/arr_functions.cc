@@ -1,10 +1,12 @@
 #include "arr_functions.h"
 
+#include "units.h"
+
 #include <cmath>
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
+using velk::pi;
 constexpr double rad_per_degree = 0.017453292519943295;
 constexpr double us_mm_per_s_m = 1000.0;  // mm over m/s to us
 

@@ -1,6 +1,7 @@
 #include "att.h"
 
 #include "fft.h"
+#include "units.h"
 
 #include <cmath>
 #include <cstddef>
@@ -11,9 +12,9 @@ double** BUF = nullptr;
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
-constexpr double two_pi = 6.283185307179586;
-constexpr double pi_squared = 9.869604401089358;
+using velk::pi;
+using velk::pi_squared;
+using velk::two_pi;
 
 // The response in the kernel's slot's signal buffer.
 const double* response(double alpha, double r, int k, double dt, int nt)
@@ -38,7 +39,7 @@ const double* response(double alpha, double r, int k, double dt, int nt)
 // pulse to row k. The upper half holds the conjugates.
 void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X)
 {
-    const double T = dt / 1000000.0;
+    const double T = velk::us_to_s(dt);
     const double d_omega = two_pi / nt;
     const double fs = 1.0 / T;
     const double t_k = k * T;
@@ -51,7 +52,7 @@ void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex
         return;
     // 86860 dB/(cm MHz) per Np/(m Hz), rounded as the model has always had it.
     const double a = alpha / 86860.0;
-    const double R = r / 1000.0;
+    const double R = velk::mm_to_m(r);
     for (int i = 1; i <= nh; ++i) {
         const double omega = i * d_omega * fs;
         const double A = std::exp(-a * R * omega / two_pi);

@@ -2,10 +2,12 @@
 // microseconds.
 #pragma once
 
+#include "units.h"
+
 namespace velk {
 
 // Time of sample k in seconds.
-inline double sample_time(int k, double dt, double delay) { return (k * dt + delay) / 1000000.0; }
+inline double sample_time(int k, double dt, double delay) { return us_to_s(k * dt + delay); }
 
 // The first k in [0, n) for which reached(k) holds, or n if none, where
 // reached holds for every k after the first one for which it does (a test

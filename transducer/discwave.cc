@@ -1,11 +1,13 @@
 #include "discwave.h"
 #include "disc_geometry.h"
+#include "time_axis.h"
+#include "units.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
+using velk::pi;
 
 // arccos of the edge wave's argument, taken as its limit where rounding puts
 // the argument a hair outside [-1, 1] next to the arrival times R1 and R2.
@@ -38,10 +40,10 @@ double edge_argument(double r, double a, double s)
 void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
               double cp, double* h)
 {
-    x /= 1000.0;
-    y /= 1000.0;
-    z /= 1000.0;
-    a /= 1000.0;
+    x = velk::mm_to_m(x);
+    y = velk::mm_to_m(y);
+    z = velk::mm_to_m(z);
+    a = velk::mm_to_m(a);
     if (nt < 1)
         return;
     for (int k = 0; k < nt; ++k)
@@ -50,7 +52,7 @@ void discwave(double x, double y, double z, double a, double dt, int nt, double 
     const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
 
     for (int k = 0; k < nt; ++k) {
-        const double t = (k * dt + delay) / 1000000.0;
+        const double t = velk::sample_time(k, dt, delay);
         const double ct = cp * t;
         // z keeps its sign: a point below the piston's plane sees the plateau at once.
         if (inside && ct < z)

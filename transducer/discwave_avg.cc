@@ -1,12 +1,13 @@
 #include "discwave_avg.h"
 #include "disc_geometry.h"
 #include "time_axis.h"
+#include "units.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
+using velk::pi;
 
 // arccos clamped to the values it takes at the ends of [-1, 1]; rounding
 // near the edge wave's arrivals puts its argument just outside.
@@ -68,17 +69,17 @@ double trapets_int(double t1, double t2, double z, double a, double r, double cp
 void discwave_avg(double x, double y, double z, double a, double dt, int nt, double delay,
                   double v, double cp, int N, double* h)
 {
-    x /= 1000.0;
-    y /= 1000.0;
-    z /= 1000.0;
-    a /= 1000.0;
+    x = velk::mm_to_m(x);
+    y = velk::mm_to_m(y);
+    z = velk::mm_to_m(z);
+    a = velk::mm_to_m(a);
     if (nt < 1)
         return;
     for (int k = 0; k < nt; ++k)
         h[k] = 0.0;
 
     const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
-    const double T = dt / 1000000.0;
+    const double T = velk::us_to_s(dt);
     const double H = T * -0.5;
     const double T1 = R1 / cp;
     const double T2 = R2 / cp;

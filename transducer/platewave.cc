@@ -1,15 +1,14 @@
 #include "platewave.h"
 
 #include "time_axis.h"
+#include "units.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Millimetres to metres, held in single precision as the toolbox always has.
-constexpr float mm_per_m = 1000.0f;
-constexpr double minus_two_pi = -6.283185307179586;
+constexpr double minus_two_pi = -velk::two_pi;
 
 // One corner rectangle: its sign in the signed union, its sides along x (p)
 // and y (q), and the arrival times from its far x-edge, far y-edge and
@@ -40,11 +39,11 @@ double edge_ratio(double side, double root)
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
                double /*v*/, double cp, double* h)
 {
-    const double X = std::fabs(x) / mm_per_m;
-    const double Y = std::fabs(y) / mm_per_m;
-    const double Z = z / mm_per_m;
-    const double A = a / mm_per_m;
-    const double B = b / mm_per_m;
+    const double X = velk::mm_to_m(std::fabs(x));
+    const double Y = velk::mm_to_m(std::fabs(y));
+    const double Z = velk::mm_to_m(z);
+    const double A = velk::mm_to_m(a);
+    const double B = velk::mm_to_m(b);
     if (nt < 1)
         return;
     for (int k = 0; k < nt; ++k)
