@@ -1,41 +1,92 @@
+// The samples are formed a vector at a time, in every instruction set that
+// Highway builds this file for (the lines up to HWY_ONCE are compiled once
+// per set), and the set the processor has is chosen at the first call.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "discwave.cc"
+#include <hwy/foreach_target.h>  // must come before highway.h
+
+#include <hwy/highway.h>
+
+#include "vector_math-inl.h"
+
+#ifndef VELK_DISC_COLUMN
+#define VELK_DISC_COLUMN
+namespace velk {
+// What every sample of one point's column shares, in metres and seconds.
+struct Disc_column {
+    double z, a, r, R1, R2;
+    bool inside;
+    double dt, delay, cp;
+    double plateau;     // v cp
+    double edge_scale;  // v cp / pi
+};
+}  // namespace velk
+#endif
+
+HWY_BEFORE_NAMESPACE();
+namespace velk::HWY_NAMESPACE {
+namespace {
+
+// Samples k_begin .. k_end - 1, each the first row of the response's table
+// that applies at its time:
+//   inside and ct < z         0
+//   inside and z <= ct < R1   v cp
+//   R1 <= ct < R2             (v cp / pi) arccos q
+//   otherwise                 0
+// with q = (r^2 + s - a^2) / (2 r sqrt(s)) and s = cp ct t - z^2, taken as
+// its limit from inside the edge interval where rounding leaves s <= 0.
+void disc_samples(const Disc_column& c, int k_begin, int k_end, double* h)
+{
+    const hn::ScalableTag<double> d;
+    using V = hn::Vec<decltype(d)>;
+    const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
+    const V z = hn::Set(d, c.z), R1 = hn::Set(d, c.R1), R2 = hn::Set(d, c.R2), cp = hn::Set(d, c.cp);
+    const V z2 = hn::Mul(z, z);
+    const V r2 = hn::Set(d, c.r * c.r), a2 = hn::Set(d, c.a * c.a);
+    const V two_r = hn::Set(d, 2.0 * c.r);
+    const V plateau = hn::Set(d, c.plateau), edge_scale = hn::Set(d, c.edge_scale);
+    // q where s <= 0: 0 over the rim (r = a), +-infinity off it.
+    const double numerator = c.r * c.r - c.a * c.a;
+    const V q_limit = hn::Set(d, numerator == 0.0 ? 0.0 : numerator > 0.0 ? INFINITY : -INFINITY);
+    const auto inside = hn::FirstN(d, c.inside ? hn::Lanes(d) : 0);
+
+    for (std::ptrdiff_t k = k_begin; k < k_end; k += lanes) {
+        const V t = SampleTimes(d, k, c.dt, c.delay);
+        const V ct = hn::Mul(cp, t);
+        // z keeps its sign: a point below the piston's plane sees the plateau at once.
+        const auto before = hn::And(inside, hn::Lt(ct, z));
+        const auto on_plateau = hn::AndNot(before, hn::And(inside, hn::And(hn::Le(z, ct), hn::Lt(ct, R1))));
+        const auto on_edge = hn::AndNot(hn::Or(before, on_plateau), hn::And(hn::Le(R1, ct), hn::Lt(ct, R2)));
+        V value = hn::IfThenElseZero(on_plateau, plateau);
+        if (!hn::AllFalse(d, on_edge)) {
+            const V s = hn::Sub(hn::Mul(hn::Mul(cp, ct), t), z2);
+            const V q_open = hn::Div(hn::Sub(hn::Add(r2, s), a2), hn::Mul(two_r, hn::Sqrt(s)));
+            const V q = hn::IfThenElse(hn::Le(s, hn::Zero(d)), q_limit, q_open);
+            value = hn::IfThenElse(on_edge, hn::Mul(edge_scale, AcosClamped(d, q)), value);
+        }
+        if (k_end - k >= lanes)
+            hn::StoreU(value, d, h + k);
+        else
+            StoreFirst(d, value, static_cast<std::size_t>(k_end - k), h + k);
+    }
+}
+
+}  // namespace
+}  // namespace velk::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
 #include "discwave.h"
 #include "disc_geometry.h"
 #include "time_axis.h"
 #include "units.h"
 
+#include <algorithm>
 #include <cmath>
 
-namespace {
-
-using velk::pi;
-
-// arccos of the edge wave's argument, taken as its limit where rounding puts
-// the argument a hair outside [-1, 1] next to the arrival times R1 and R2.
-double clamped_acos(double q)
-{
-    if (q >= 1.0)
-        return 0.0;
-    if (q <= -1.0)
-        return pi;
-    return std::acos(q);
-}
-
-// The edge wave's argument q = (r^2 + s - a^2) / (2 r sqrt(s)), where
-// s = (cp t)^2 - z^2. Where rounding makes s zero or negative at the start of
-// the edge interval, the limit from inside the interval stands in: 0 over
-// the rim (r = a, where q = sqrt(s) / 2a), plus or minus infinity elsewhere.
-double edge_argument(double r, double a, double s)
-{
-    if (s <= 0.0) {
-        const double numerator = r * r - a * a;
-        if (numerator == 0.0)
-            return 0.0;
-        return numerator > 0.0 ? INFINITY : -INFINITY;
-    }
-    return (r * r + s - a * a) / (2.0 * r * std::sqrt(s));
-}
-
-}  // namespace
+namespace velk {
+HWY_EXPORT(disc_samples);
+}  // namespace velk
 
 void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
               double cp, double* h)
@@ -46,22 +97,22 @@ void discwave(double x, double y, double z, double a, double dt, int nt, double 
     a = velk::mm_to_m(a);
     if (nt < 1)
         return;
-    for (int k = 0; k < nt; ++k)
-        h[k] = 0.0;
 
     const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
+    const velk::Disc_column column{z, a, r, R1, R2, inside, dt, delay, cp, v * cp, v * cp / velk::pi};
 
-    for (int k = 0; k < nt; ++k) {
-        const double t = velk::sample_time(k, dt, delay);
-        const double ct = cp * t;
-        // z keeps its sign: a point below the piston's plane sees the plateau at once.
-        if (inside && ct < z)
-            continue;
-        if (inside && z <= ct && ct < R1) {
-            h[k] = v * cp;
-        } else if (R1 <= ct && ct < R2) {
-            const double s = cp * ct * t - z * z;
-            h[k] = (v * cp / pi) * clamped_acos(edge_argument(r, a, s));
-        }
+    // With dt > 0 and a finite cp > 0 the distance ct grows with k, so the
+    // samples before the first arrival (z inside, R1 outside) and from the
+    // last one (R2) on are a head and a tail of zeros, written as such.
+    int k_first = 0, k_end = nt;
+    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0 && std::isfinite(cp)) {
+        auto ct = [&](int k) { return cp * velk::sample_time(k, dt, delay); };
+        const double first_arrival = inside ? z : R1;
+        k_first = velk::first_sample_where(nt, [&](int k) { return ct(k) >= first_arrival; });
+        k_end = std::max(k_first, velk::first_sample_where(nt, [&](int k) { return ct(k) >= R2; }));
     }
+    std::fill(h, h + k_first, 0.0);
+    HWY_DYNAMIC_DISPATCH(velk::disc_samples)(column, k_first, k_end, h);
+    std::fill(h + k_end, h + nt, 0.0);
 }
+#endif  // HWY_ONCE

@@ -5,6 +5,10 @@
 // moves with normal velocity v (m/s) into a medium of sound speed cp (m/s).
 // Writes the response at the point (x, y, z) into h[0 .. nt-1]: sample k is
 // the response at delay + k dt microseconds. Lengths are in mm. Writes
-// nothing when nt < 1.
+// nothing when nt < 1; otherwise every sample once.
+//
+// The edge wave's arc cosine is taken a vector of samples at a time (within
+// 2 ulp), so a sample lies within 1e-12 v cp of the value a correctly
+// rounded arc cosine gives; everything else is computed as written.
 void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
               double cp, double* h);
