@@ -35,7 +35,7 @@ namespace {
 //   otherwise                 0
 // with q = (r^2 + s - a^2) / (2 r sqrt(s)) and s = cp ct t - z^2, taken as
 // its limit from inside the edge interval where rounding leaves s <= 0.
-void disc_samples(const Disc_column& c, int k_begin, int k_end, double* h)
+void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k_end, double* h)
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
