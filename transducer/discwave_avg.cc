@@ -1,16 +1,107 @@
+// The edge wave's trapezoidal sums are formed for a vector of sample
+// intervals at a time, in every instruction set that Highway builds this file
+// for (the lines up to HWY_ONCE are compiled once per set), and the set the
+// processor has is chosen at the first call.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "discwave_avg.cc"
+#include <hwy/foreach_target.h>  // must come before highway.h
+
+#include <hwy/highway.h>
+
+#include "vector_math-inl.h"
+
+#ifndef VELK_EDGE_WAVE
+#define VELK_EDGE_WAVE
+namespace velk {
+// The edge wave of a point at distance r from the axis and height z over a
+// piston of radius a, all in metres, and the trapezoids per integral.
+struct Edge_wave {
+    double z, a, r, cp;
+    int N;
+};
+}  // namespace velk
+#endif
+
+HWY_BEFORE_NAMESPACE();
+namespace velk::HWY_NAMESPACE {
+namespace {
+
+// For each interval [t1[i], t2[i]], i < n, the trapezoidal rule over N
+// intervals for the integral of phi(q(tau)), into sums[i]:
+//   q(tau) = ((s + r^2) - a^2) / (sqrt(s) 2r),  s = tau (cp (tau cp)) - z^2,
+//   phi(u) = arccos u on [-1, 1], pi below -1, 0 above 1 and for NaN.
+// The abscissae advance by adding the step; each one's phi serves the
+// trapezoid it ends and the one it starts. 0 when N < 1.
+void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std::size_t n,
+                    double* sums)
+{
+    const hn::ScalableTag<double> d;
+    using V = hn::Vec<decltype(d)>;
+    const std::size_t lanes = hn::Lanes(d);
+    const V z2 = hn::Set(d, w.z * w.z), a2 = hn::Set(d, w.a * w.a), r2 = hn::Set(d, w.r * w.r);
+    const V two_r = hn::Set(d, 2.0 * w.r), cp = hn::Set(d, w.cp), half = hn::Set(d, 0.5);
+    auto phi_of = [&](V tau) {
+        const V s = hn::Sub(hn::Mul(tau, hn::Mul(cp, hn::Mul(tau, cp))), z2);
+        const V q = hn::Div(hn::Sub(hn::Add(s, r2), a2), hn::Mul(hn::Sqrt(s), two_r));
+        return hn::IfThenZeroElse(hn::IsNaN(q), AcosClamped(d, q));
+    };
+
+    for (std::size_t i = 0; i < n; i += lanes) {
+        V lo, hi;
+        if (n - i >= lanes) {
+            lo = hn::LoadU(d, t1 + i);
+            hi = hn::LoadU(d, t2 + i);
+        } else {  // the last intervals, the remaining lanes filled with the last one
+            HWY_ALIGN_MAX double lo_lanes[HWY_MAX_BYTES / sizeof(double)];
+            HWY_ALIGN_MAX double hi_lanes[HWY_MAX_BYTES / sizeof(double)];
+            for (std::size_t j = 0; j < lanes; ++j) {
+                lo_lanes[j] = t1[std::min(i + j, n - 1)];
+                hi_lanes[j] = t2[std::min(i + j, n - 1)];
+            }
+            lo = hn::Load(d, lo_lanes);
+            hi = hn::Load(d, hi_lanes);
+        }
+        V sum = hn::Zero(d);
+        if (w.N >= 1) {
+            const V step = hn::Div(hn::Sub(hi, lo), hn::Set(d, static_cast<double>(w.N)));
+            V tau = lo;
+            V phi_left = phi_of(tau);
+            for (int j = 0; j < w.N; ++j) {
+                tau = hn::Add(tau, step);
+                const V phi_right = phi_of(tau);
+                sum = hn::Add(sum, hn::Mul(step, hn::Mul(hn::Add(phi_left, phi_right), half)));
+                phi_left = phi_right;
+            }
+        }
+        if (n - i >= lanes)
+            hn::StoreU(sum, d, sums + i);
+        else
+            StoreFirst(d, sum, n - i, sums + i);
+    }
+}
+
+}  // namespace
+}  // namespace velk::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
 #include "discwave_avg.h"
+
 #include "disc_geometry.h"
 #include "time_axis.h"
 #include "units.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
 
 using velk::pi;
 
-// arccos clamped to the values it takes at the ends of [-1, 1]; rounding
-// near the edge wave's arrivals puts its argument just outside.
+namespace velk {
+HWY_EXPORT(trapezoid_sums);
+
+namespace {
+
+// phi(u): arccos u on [-1, 1], its end values beyond, 0 for NaN.
 double phi(double u)
 {
     if (u >= -1.0 && u <= 1.0)
@@ -20,49 +111,24 @@ double phi(double u)
     return 0.0;
 }
 
-}  // namespace
+// How the integral of one sample interval is made up: a plateau part, an
+// edge-wave part over [t1, t2], their sum, or nothing.
+struct Interval_integral {
+    bool has_plateau = false;
+    double plateau = 0.0;
+    bool has_edge = false;
+    double t1 = 0.0, t2 = 0.0;
+};
 
-double acos_acos(double p, double q) { return phi(p) + phi(q); }
+}  // namespace
+}  // namespace velk
+
+double acos_acos(double p, double q) { return velk::phi(p) + velk::phi(q); }
 
 double trapets_int(double t1, double t2, double z, double a, double r, double cp, int N)
 {
-    if (N < 1)
-        return 0.0;
-    const double step = (t2 - t1) / N;
-    const double r2 = r * r, a2 = a * a, z2 = z * z;
-    const double two_r = 2.0 * r;
-    // q at the abscissae: s + r^2 is formed first, then a^2 subtracted, as
-    // for every abscissa of every interval.
-    auto q = [&](double tau) {
-        const double s = tau * (cp * (tau * cp)) - z2;
-        return ((s + r2) - a2) / (std::sqrt(s) * two_r);
-    };
-
-    // Each inner abscissa ends one trapezoid and starts the next; its arc
-    // cosine is taken once and serves both, the same value either way. The
-    // abscissae are laid out a batch at a time, so that their arguments are
-    // formed side by side before the arc cosines are taken in order.
-    constexpr int batch = 32;
-    double tau[batch];
-    double u[batch];
-    double sum = 0.0;
-    double left = t1;
-    double phi_left = phi(q(left));
-    for (int remaining = N; remaining > 0;) {
-        const int m = remaining < batch ? remaining : batch;
-        remaining -= m;
-        for (int j = 0; j < m; ++j) {
-            left = left + step;
-            tau[j] = left;
-        }
-        for (int j = 0; j < m; ++j)
-            u[j] = q(tau[j]);
-        for (int j = 0; j < m; ++j) {
-            const double phi_right = phi(u[j]);
-            sum = sum + step * ((phi_left + phi_right) * 0.5);
-            phi_left = phi_right;
-        }
-    }
+    double sum;
+    HWY_DYNAMIC_DISPATCH(velk::trapezoid_sums)({z, a, r, cp, N}, &t1, &t2, 1, &sum);
     return sum;
 }
 
@@ -75,8 +141,6 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
     a = velk::mm_to_m(a);
     if (nt < 1)
         return;
-    for (int k = 0; k < nt; ++k)
-        h[k] = 0.0;
 
     const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
     const double T = velk::us_to_s(dt);
@@ -86,45 +150,44 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
     const double plateau = v * cp;
     const double edge_scale = v * cp / pi;
     // On the axis, or for a radius of 0 or less, there is no edge wave.
-    const bool has_edge = R1 < R2;
-    auto E = [&](double t1, double t2) {
-        return has_edge ? trapets_int(t1, t2, z, a, r, cp, N) * edge_scale : 0.0;
-    };
+    const bool has_edge_wave = R1 < R2;
+
     // The integral of the response over [tlo, thi], with lo and hi the
     // distances sound travels in those times: the first row that applies of
     // the plateau's and the edge wave's cases, in this order.
-    auto integral = [&](double tlo, double thi, double lo, double hi) {
+    using Parts = velk::Interval_integral;
+    auto integral = [&](double tlo, double thi, double lo, double hi) -> Parts {
         if (inside) {
             if (hi < z && lo < z)
-                return 0.0;
+                return {};
             if (lo < z && z <= hi && hi < R1)
-                return (thi - z / cp) * plateau;
+                return {true, (thi - z / cp) * plateau};
             if (lo < z && R1 <= hi && hi < R2)
-                return (R1 - z) * plateau / cp + E(T1, thi);
+                return {true, (R1 - z) * plateau / cp, true, T1, thi};
             if (lo < z && hi >= R2)
-                return (R1 - z) * plateau / cp + E(T1, T2);
+                return {true, (R1 - z) * plateau / cp, true, T1, T2};
             if (z <= lo && hi < R1)
-                return (thi - tlo) * plateau;
+                return {true, (thi - tlo) * plateau};
             if (z <= lo && lo < R1 && R1 <= hi && hi < R2)
-                return (T1 - tlo) * plateau + E(T1, thi);
+                return {true, (T1 - tlo) * plateau, true, T1, thi};
             if (z <= lo && lo < R1 && hi >= R2)
-                return (T1 - tlo) * plateau + E(T1, T2);
+                return {true, (T1 - tlo) * plateau, true, T1, T2};
         }
         if (R1 <= lo && hi < R2)
-            return E(tlo, thi);
+            return {false, 0.0, true, tlo, thi};
         if (R1 <= lo && lo < R2 && R2 <= hi)
-            return E(tlo, T2);
+            return {false, 0.0, true, tlo, T2};
         if (lo >= R2)
-            return 0.0;
+            return {};
         if (!inside) {
             if (hi < R1)
-                return 0.0;
+                return {};
             if (lo < R1 && R1 <= hi && hi < R2)
-                return E(T1, thi);
+                return {false, 0.0, true, T1, thi};
             if (lo < R1 && hi >= R2)
-                return E(T1, T2);
+                return {false, 0.0, true, T1, T2};
         }
-        return 0.0;
+        return {};
     };
 
     // Sample k averages over [tlo, thi], its lower end clamped at time zero.
@@ -148,13 +211,49 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
             const Interval i = interval(k);
             return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
         });
-        k_end = velk::first_sample_where(nt, [&](int k) { return cp * interval(k).tlo >= R2; });
+        k_end = std::max(
+            k_first, velk::first_sample_where(nt, [&](int k) { return cp * interval(k).tlo >= R2; }));
     }
+    std::fill(h, h + k_first, 0.0);
+    std::fill(h + k_end, h + nt, 0.0);
 
+    // The samples whose integral has an edge-wave part wait in a batch, so
+    // that their trapezoidal sums are formed side by side.
+    constexpr int batch = 64;
+    int pending[batch];
+    Parts parts[batch];
+    double t1[batch], t2[batch], sums[batch];
+    int n_pending = 0;
+    auto finish = [&](int k, const Parts& p, double E) {
+        const double U = p.has_plateau ? (p.has_edge ? p.plateau + E : p.plateau) : (p.has_edge ? E : 0.0);
+        h[k] = U / T;
+    };
+    auto flush = [&] {
+        HWY_DYNAMIC_DISPATCH(velk::trapezoid_sums)({z, a, r, cp, N}, t1, t2,
+                                                   static_cast<std::size_t>(n_pending), sums);
+        for (int j = 0; j < n_pending; ++j)
+            finish(pending[j], parts[j], sums[j] * edge_scale);
+        n_pending = 0;
+    };
     for (int k = k_first; k < k_end; ++k) {
         const Interval i = interval(k);
-        if (i.thi < i.tlo)
-            continue;  // wholly before time zero: nothing to average
-        h[k] = integral(i.tlo, i.thi, cp * i.tlo, cp * i.thi) / T;
+        if (i.thi < i.tlo) {
+            h[k] = 0.0;  // wholly before time zero: nothing to average
+            continue;
+        }
+        const Parts p = integral(i.tlo, i.thi, cp * i.tlo, cp * i.thi);
+        if (!p.has_edge || !has_edge_wave) {
+            finish(k, p, 0.0);
+            continue;
+        }
+        pending[n_pending] = k;
+        parts[n_pending] = p;
+        t1[n_pending] = p.t1;
+        t2[n_pending] = p.t2;
+        if (++n_pending == batch)
+            flush();
     }
+    if (n_pending > 0)
+        flush();
 }
+#endif  // HWY_ONCE

@@ -6,8 +6,10 @@
 // microseconds, its lower end clamped at time zero (the mean still divides by
 // the whole dt). The plateau is integrated exactly, the edge wave with the
 // trapezoidal rule over N intervals. Lengths in mm, dt and delay in us, v and
-// cp in m/s. Writes nothing when nt < 1. An interval left of negative length
-// by the clamping covers nothing and its sample is 0.
+// cp in m/s. Writes nothing when nt < 1; otherwise every sample once. An
+// interval left of negative length by the clamping covers nothing and its
+// sample is 0. The trapezoidal sums of neighbouring samples are formed side
+// by side in vectors, each in its own order as trapets_int forms it.
 void discwave_avg(double x, double y, double z, double a, double dt, int nt, double delay,
                   double v, double cp, int N, double* h);
 
@@ -16,6 +18,8 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
 //   q(t) = ((cp t)^2 - z^2 + r^2 - a^2) / (2 r sqrt((cp t)^2 - z^2)),
 // for a point at distance r (m) from the axis and height z (m) over a piston
 // of radius a (m). The abscissae advance by adding the step. 0 when N < 1.
+// The arc cosine is a vector one (within 2 ulp), so the sum lies within
+// 1e-12 pi (t2 - t1) of the one correctly rounded arc cosines give.
 double trapets_int(double t1, double t2, double z, double a, double r, double cp, int N);
 
 // phi(p) + phi(q), with phi(u) = arccos u on [-1, 1], pi below -1 and 0

@@ -6,7 +6,8 @@
 
 ## Random points inside, outside, over the rim and on the axis, above and
 ## below the piston's plane, with intervals before, around and after time
-## zero, against the case table and the trapezoidal rule.
+## zero, against the case table and the trapezoidal rule, within 1e-12 v cp
+## (the module's arc cosine is a vector one).
 %!test
 %! rand ("seed", 11);
 %! n = 240;
@@ -20,7 +21,7 @@
 %!   expected = discwave_avg_reference (points, a, sampling, delay, material, N);
 %!   assert (size (H), [sampling(2) n]);
 %!   assert (all (isfinite (H(:))));
-%!   assert (H, expected, -1e-12);
+%!   assert (H, expected, 1e-12 * abs (prod (material)));
 %! endfor
 
 ## The interval around time zero averages over its part after zero but is
@@ -67,7 +68,7 @@
 %! p = [3 1 8; 9 0 10];
 %! args = {p, a, [0.05 300], 5, material};
 %! assert (discwave_avg (args{:}, 2.7), discwave_avg (args{:}, 2));
-%! assert (discwave_avg (args{:}, 1), discwave_avg_reference (args{:}, 1), -1e-12);
+%! assert (discwave_avg (args{:}, 1), discwave_avg_reference (args{:}, 1), 1e-12 * prod (material));
 
 ## The shapes the arguments may take.
 %!test
