@@ -62,16 +62,19 @@ void direct_loop(const std::vector<double>& x, const std::vector<double>& h, std
         }
 }
 
-// The kernel keeps partial sums in registers; its bits must be those of the
-// direct loop for every length, filters longer than the signal included,
-// with values of very different size so that any change of order shows.
+// The kernel keeps partial sums in registers, in blocks of vectors; its bits
+// must be those of the direct loop for every length, filters longer than the
+// signal included, signals shorter and longer than a block of the widest
+// vectors (8 x 8 samples), with values of very different size so that any
+// change of order shows.
 TEST(Conv, SameBitsAsTheDirectLoop)
 {
     std::mt19937 random(3);
     std::uniform_real_distribution<double> value(-1, 1);
-    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> short_length(0, 40), long_length(0, 300);
     for (int trial = 0; trial < 400; ++trial) {
-        std::vector<double> x(std::size_t(length(random))), h(std::size_t(length(random)) + 1);
+        auto length = [&] { return std::size_t(trial % 2 ? short_length(random) : long_length(random)); };
+        std::vector<double> x(length()), h(length() % 80 + 1);
         for (double& v : x)
             v = value(random) * (value(random) > 0.8 ? 1e15 : 1);
         for (double& v : h)
