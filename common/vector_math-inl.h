@@ -46,6 +46,16 @@ HWY_INLINE V SampleTimes(D d, std::ptrdiff_t k, double dt, double delay)
     return hn::Div(hn::Add(hn::Mul(kv, hn::Set(d, dt)), hn::Set(d, delay)), hn::Set(d, us_per_s));
 }
 
+// The n values at p in the first n lanes (n < Lanes(d)), 0 in the others;
+// reads nothing past p[n - 1].
+template <class D>
+HWY_INLINE hn::Vec<D> LoadFirst(D d, const double* p, std::size_t n)
+{
+    HWY_ALIGN_MAX double lanes[HWY_MAX_BYTES / sizeof(double)] = {};
+    std::copy_n(p, n, lanes);
+    return hn::Load(d, lanes);
+}
+
 // Stores the first n lanes of v at p and writes nothing past them, on every
 // instruction set (a masked store may read or write whole vectors).
 template <class D, class V = hn::Vec<D>>

@@ -1,8 +1,138 @@
+// The geometry of the A-scans and the samples they read are formed a vector
+// of A-scans at a time, in every instruction set that Highway builds this
+// file for (the lines up to HWY_ONCE are compiled once per set), and the set
+// the processor has is chosen at the first call. Every lane performs the
+// written operations in the written order, so every set gives the same bits.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "echofocus.cc"
+#include <hwy/foreach_target.h>  // must come before highway.h
+
+#include <hwy/highway.h>
+
 #include "echofocus.h"
+#include "vector_math-inl.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <cstdint>
+
+HWY_BEFORE_NAMESPACE();
+namespace velk::HWY_NAMESPACE {
+namespace {
+
+// A-scans per batch: their terms are formed in vectors into arrays on the
+// stack, then added in A-scan order while the next batch's are formed.
+constexpr std::size_t batch = 64;
+
+// The terms of the A-scans of a batch: a used one adds (1 - |f|) s[k] and
+// then |f| s[k +- 1]. Room for a whole vector written past the last.
+struct Batch_terms {
+    std::int64_t use[batch + HWY_MAX_BYTES / sizeof(double)];   // 1 or 0
+    std::int64_t near[batch + HWY_MAX_BYTES / sizeof(double)];  // element of s[k]
+    std::int64_t far[batch + HWY_MAX_BYTES / sizeof(double)];   // element of s[k +- 1]
+    double near_weight[batch + HWY_MAX_BYTES / sizeof(double)];
+    double far_weight[batch + HWY_MAX_BYTES / sizeof(double)];
+};
+
+// Fills t with the terms of A-scans n0 .. n0 + count - 1.
+template <bool per_scan_delay, class Tag>
+HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std::size_t count,
+                                   double x, double y, double z, Batch_terms& t)
+{
+    using V = hn::Vec<Tag>;
+    const hn::RebindToSigned<Tag> di;
+    const std::size_t lanes = hn::Lanes(d);
+    const double* px = s.positions + n0;
+    const double* py = s.positions + s.N + n0;
+    const double* pz = s.positions + 2 * s.N + n0;
+    const V cp = hn::Set(d, s.cp), dt = hn::Set(d, s.dt), r2_max = hn::Set(d, s.r2_max);
+    const V two = hn::Set(d, 2.0), minus_two = hn::Set(d, -2.0), thousand = hn::Set(d, 1000.0);
+    const V one = hn::Set(d, 1.0), zero = hn::Zero(d);
+    // 2 <= k <= M - 2, the bound kept within int; no k passes when M < 4.
+    const V k_first = hn::Set(d, 2.0);
+    const V k_last = hn::Set(d, static_cast<double>(std::min<std::size_t>(s.M, INT_MAX)) - 2.0);
+    const V int_limit = hn::Set(d, 2147483647.0);
+    const V M = hn::Set(d, static_cast<double>(s.M));
+
+    for (std::size_t j = 0; j < count; j += lanes) {
+        // Lanes past the end of the batch read zeros and are dropped below.
+        const auto in_batch = hn::FirstN(d, count - j);
+        const bool whole = count - j >= lanes;
+        auto load = [&](const double* p) { return whole ? hn::LoadU(d, p + j) : LoadFirst(d, p + j, count - j); };
+        const V vx = load(px), vy = load(py), vz = load(pz);
+        const V tau = per_scan_delay ? load(s.delays + n0) : hn::Set(d, s.delays[0]);
+
+        const V dx = hn::Sub(vx, hn::Set(d, x));
+        const V dy = hn::Sub(vy, hn::Set(d, y));
+        const V r2 = hn::Add(hn::Mul(dx, dx), hn::Mul(dy, dy));
+        const V r = hn::Sqrt(r2);
+        const V dz = hn::Sub(hn::Set(d, z), vz);
+        const V R = hn::Sqrt(hn::Add(hn::Mul(r, r), hn::Mul(dz, dz)));
+        const V D = hn::Div(hn::Add(hn::Mul(hn::Div(hn::Mul(two, R), cp), thousand), hn::Mul(minus_two, tau)), dt);
+        // A D that is not finite or beyond the int range has no sample; a
+        // stand-in keeps the lane's arithmetic defined, and the lane is dropped.
+        const auto has_index = hn::Lt(hn::Abs(D), int_limit);
+        const V Dc = hn::IfThenElseZero(has_index, D);
+        const V kd = hn::Round(Dc);  // nearest, halfway cases to even, as lrint
+        const V f = hn::Sub(Dc, kd);
+        // 1 + f = 1 - |f| and out - f s = out + |f| s for f < 0, bit for bit.
+        const V g = hn::Abs(f);
+        const V neighbour = hn::Add(kd, hn::IfThenElse(hn::Ge(f, zero), one, hn::Neg(one)));
+        const auto use = hn::And(hn::And(in_batch, hn::Le(r2, r2_max)),
+                                 hn::And(has_index, hn::And(hn::Ge(kd, k_first), hn::Le(kd, k_last))));
+
+        // Element n M + k of the A-scans and that of its neighbour.
+        const V column = hn::Mul(hn::Iota(d, static_cast<double>(n0 + j)), M);
+        hn::StoreU(hn::ConvertTo(di, hn::Add(column, kd)), di, t.near + j);
+        hn::StoreU(hn::ConvertTo(di, hn::Add(column, neighbour)), di, t.far + j);
+        hn::StoreU(hn::Sub(one, g), d, t.near_weight + j);
+        hn::StoreU(g, d, t.far_weight + j);
+        hn::StoreU(hn::ConvertTo(di, hn::IfThenElseZero(use, one)), di, t.use + j);
+    }
+}
+
+template <bool per_scan_delay>
+double focus(const Echofocus_scans& s, double x, double y, double z)
+{
+    const hn::ScalableTag<double> d;
+    HWY_ALIGN_MAX Batch_terms t;
+    std::size_t contributing[batch];
+    double out = 0.0;
+    for (std::size_t n0 = 0; n0 < s.N; n0 += batch) {
+        const std::size_t count = std::min(batch, s.N - n0);
+        batch_terms<per_scan_delay>(d, s, n0, count, x, y, z, t);
+        // The A-scans that contribute, listed without a branch: which ones
+        // do changes from point to point and would be mispredicted.
+        std::size_t used = 0;
+        for (std::size_t j = 0; j < count; ++j) {
+            contributing[used] = j;
+            used += static_cast<std::size_t>(t.use[j]);
+        }
+        for (std::size_t i = 0; i < used; ++i) {
+            const std::size_t j = contributing[i];
+            out += t.near_weight[j] * s.samples[t.near[j]];
+            out += t.far_weight[j] * s.samples[t.far[j]];
+        }
+    }
+    return out;
+}
+
+double focus_point(const Echofocus_scans& s, double x, double y, double z)
+{
+    return s.per_scan_delay ? focus<true>(s, x, y, z) : focus<false>(s, x, y, z);
+}
+
+}  // namespace
+}  // namespace velk::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
 #include <cmath>
+
+namespace velk {
+HWY_EXPORT(focus_point);
+}  // namespace velk
 
 double lateral_limit(double a)
 {
@@ -20,97 +150,8 @@ double lateral_limit(double a)
     return r2;
 }
 
-namespace {
-
-// A-scans handled per batch: the geometry of a batch is computed in one
-// vectorisable pass into arrays on the stack, then the batch's samples are
-// read and added in A-scan order.
-constexpr int batch = 256;
-
-// Nearest integer, halfway cases to even, as lrint under the default
-// rounding mode; exact for |D| < 2^51, and vectorisable.
-inline double round_to_even(double D)
-{
-    constexpr double shift = 6755399441055744.0;  // 1.5 * 2^52
-    return (D + shift) - shift;
-}
-
-// Both helpers are inlined into each instruction-set variant of
-// echofocus_point below.
-
-// Positions of a batch: everything but the reading of the samples. All
-// lanes are computed; `use` says which A-scans contribute.
-template <bool per_scan_delay>
-[[gnu::always_inline]] inline void batch_geometry(const Echofocus_scans& s, std::size_t n0, int count, double x, double y,
-                    double z, int* use, int* k_of, int* neighbour_of, double* near_weight,
-                    double* far_weight)
-{
-    const double* px = s.positions + n0;
-    const double* py = s.positions + s.N + n0;
-    const double* pz = s.positions + 2 * s.N + n0;
-    const double* tau = per_scan_delay ? s.delays + n0 : s.delays;
-    const double cp = s.cp, dt = s.dt, r2_max = s.r2_max;
-    // 2 <= k <= M - 2, the bound kept within int; no k passes when M < 4.
-    const int k_last = static_cast<int>(std::min<std::size_t>(s.M, INT_MAX)) - 2;
-
-    for (int j = 0; j < count; ++j) {
-        const double tau_n = per_scan_delay ? tau[j] : tau[0];
-        const double dx = px[j] - x;
-        const double dy = py[j] - y;
-        const double r2 = dx * dx + dy * dy;
-        const double r = std::sqrt(r2);
-        const double dz = z - pz[j];
-        const double R = std::sqrt(r * r + dz * dz);
-        const double D = ((2.0 * R) / cp * 1000.0 + (-2.0) * tau_n) / dt;
-        // A D that is not finite or beyond the int range has no sample; a
-        // stand-in keeps the lane's arithmetic defined, and `use` drops it.
-        const bool has_index = std::fabs(D) < 2147483647.0;
-        const double Dc = has_index ? D : 0.0;
-        const double kd = round_to_even(Dc);
-        const int k = static_cast<int>(kd);
-        const double f = Dc - kd;
-        // 1 + f = 1 - |f| and out - f s = out + |f| s for f < 0, bit for bit.
-        const double g = std::fabs(f);
-        k_of[j] = k;
-        neighbour_of[j] = f >= 0.0 ? k + 1 : k - 1;
-        near_weight[j] = 1.0 - g;
-        far_weight[j] = g;
-        use[j] = (r2 <= r2_max) & has_index & (k >= 2) & (k <= k_last);
-    }
-}
-
-template <bool per_scan_delay>
-[[gnu::always_inline]] inline double focus(const Echofocus_scans& s, double x, double y, double z)
-{
-    alignas(64) int use[batch], k_of[batch], neighbour_of[batch];
-    alignas(64) double near_weight[batch], far_weight[batch];
-    double out = 0.0;
-    for (std::size_t n0 = 0; n0 < s.N; n0 += batch) {
-        const int count = static_cast<int>(std::min<std::size_t>(batch, s.N - n0));
-        batch_geometry<per_scan_delay>(s, n0, count, x, y, z, use, k_of, neighbour_of,
-                                       near_weight, far_weight);
-        const double* column = s.samples + n0 * s.M;
-        for (int j = 0; j < count; ++j, column += s.M) {
-            if (!use[j])
-                continue;
-            out += near_weight[j] * column[k_of[j]];
-            out += far_weight[j] * column[neighbour_of[j]];
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-// Built for several instruction sets and chosen at load time: the same
-// operations (IEEE square roots, divisions, products and sums, no fused
-// multiply-add) on wider registers, so every variant gives the same bits.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#endif
 double echofocus_point(const Echofocus_scans& scans, double x, double y, double z)
 {
-    if (scans.per_scan_delay)
-        return focus<true>(scans, x, y, z);
-    return focus<false>(scans, x, y, z);
+    return HWY_DYNAMIC_DISPATCH(velk::focus_point)(scans, x, y, z);
 }
+#endif  // HWY_ONCE

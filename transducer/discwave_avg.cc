@@ -47,20 +47,9 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
     };
 
     for (std::size_t i = 0; i < n; i += lanes) {
-        V lo, hi;
-        if (n - i >= lanes) {
-            lo = hn::LoadU(d, t1 + i);
-            hi = hn::LoadU(d, t2 + i);
-        } else {  // the last intervals, the remaining lanes filled with the last one
-            HWY_ALIGN_MAX double lo_lanes[HWY_MAX_BYTES / sizeof(double)];
-            HWY_ALIGN_MAX double hi_lanes[HWY_MAX_BYTES / sizeof(double)];
-            for (std::size_t j = 0; j < lanes; ++j) {
-                lo_lanes[j] = t1[std::min(i + j, n - 1)];
-                hi_lanes[j] = t2[std::min(i + j, n - 1)];
-            }
-            lo = hn::Load(d, lo_lanes);
-            hi = hn::Load(d, hi_lanes);
-        }
+        const bool whole = n - i >= lanes;
+        const V lo = whole ? hn::LoadU(d, t1 + i) : LoadFirst(d, t1 + i, n - i);
+        const V hi = whole ? hn::LoadU(d, t2 + i) : LoadFirst(d, t2 + i, n - i);
         V sum = hn::Zero(d);
         if (w.N >= 1) {
             const V step = hn::Div(hn::Sub(hi, lo), hn::Set(d, static_cast<double>(w.N)));
@@ -73,7 +62,7 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
                 phi_left = phi_right;
             }
         }
-        if (n - i >= lanes)
+        if (whole)
             hn::StoreU(sum, d, sums + i);
         else
             StoreFirst(d, sum, n - i, sums + i);
