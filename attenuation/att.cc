@@ -1,20 +1,96 @@
+// The spectrum's bins are formed a vector at a time, in every instruction set
+// that Highway builds this file for (the lines up to HWY_ONCE are compiled
+// once per set), and the set the processor has is chosen at the first call.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "att.cc"
+#include <hwy/foreach_target.h>  // must come before highway.h
+
+#include <hwy/highway.h>
+
+#include "vector_math-inl.h"
+
+#include <fftw3.h>
+
+#include <cmath>
+
+HWY_BEFORE_NAMESPACE();
+namespace velk::HWY_NAMESPACE {
+namespace {
+
+// f applied to each lane of v on its own.
+template <class D, class F, class V = hn::Vec<D>>
+HWY_INLINE V each_lane(D d, V v, F f)
+{
+    HWY_ALIGN_MAX double lanes[HWY_MAX_BYTES / sizeof(double)];
+    hn::Store(v, d, lanes);
+    for (std::size_t l = 0; l < hn::Lanes(d); ++l)
+        lanes[l] = f(lanes[l]);
+    return hn::Load(d, lanes);
+}
+
+// Bins X[1 .. nh] from each bin's angular frequency w and ln(w0 / w):
+//   amplitude  exp((-alpha R) w / (2 pi)),
+//   phase      -((alpha R) w / pi^2) ln(w0 / w) - w t_k.
+// Highway's exponential, sine and cosine are used where they hold their
+// accuracy (|argument| up to 700 and 39000), the library's elsewhere.
+void spectrum_bins(const double* omega, const double* log_ratio, std::size_t nh, double minus_aR,
+                   double aR, double t_k, fftw_complex* X)
+{
+    const hn::ScalableTag<double> d;
+    using V = hn::Vec<decltype(d)>;
+    const std::size_t lanes = hn::Lanes(d);
+    const V two_pi_v = hn::Set(d, two_pi), pi_squared_v = hn::Set(d, pi_squared);
+    const V exp_limit = hn::Set(d, 700.0), sin_limit = hn::Set(d, 39000.0);
+    for (std::size_t i = 0; i < nh; i += lanes) {
+        const bool whole = nh - i >= lanes;
+        const V w = whole ? hn::LoadU(d, omega + i) : LoadFirst(d, omega + i, nh - i);
+        const V L = whole ? hn::LoadU(d, log_ratio + i) : LoadFirst(d, log_ratio + i, nh - i);
+        const V exponent = hn::Div(hn::Mul(hn::Set(d, minus_aR), w), two_pi_v);
+        const V theta = hn::Sub(hn::Mul(hn::Neg(hn::Div(hn::Mul(hn::Set(d, aR), w), pi_squared_v)), L),
+                                hn::Mul(w, hn::Set(d, t_k)));
+        const V A = hn::AllTrue(d, hn::Le(hn::Abs(exponent), exp_limit))
+                        ? hn::Exp(d, exponent)
+                        : each_lane(d, exponent, [](double x) { return std::exp(x); });
+        V s, c;
+        if (hn::AllTrue(d, hn::Le(hn::Abs(theta), sin_limit))) {
+            s = hn::Sin(d, theta);
+            c = hn::Cos(d, theta);
+        } else {
+            s = each_lane(d, theta, [](double x) { return std::sin(x); });
+            c = each_lane(d, theta, [](double x) { return std::cos(x); });
+        }
+        const V re = hn::Mul(A, c), im = hn::Mul(A, s);
+        if (whole) {
+            hn::StoreInterleaved2(re, im, d, &X[i][0]);
+        } else {
+            HWY_ALIGN_MAX double pairs[2 * HWY_MAX_BYTES / sizeof(double)];
+            hn::StoreInterleaved2(re, im, d, pairs);
+            std::copy_n(pairs, 2 * (nh - i), &X[i][0]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velk::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
 #include "att.h"
 
+#include "att_workspace.h"
 #include "fft.h"
 #include "units.h"
 
-#include <cmath>
 #include <cstddef>
 
 int n_cpus = 1;
 fftw_complex** XC = nullptr;
 double** BUF = nullptr;
 
-namespace {
+namespace velk {
+HWY_EXPORT(spectrum_bins);
 
-using velk::pi;
-using velk::pi_squared;
-using velk::two_pi;
+namespace {
 
 // The response in the kernel's slot's signal buffer.
 const double* response(double alpha, double r, int k, double dt, int nt)
@@ -28,96 +104,42 @@ const double* response(double alpha, double r, int k, double dt, int nt)
 }
 
 }  // namespace
+}  // namespace velk
 
-// The spectrum of the response over the distance r, on the nt-point grid
-// of sampling period dt (us), into X[0 .. nt-1]. Every bin is the value at
-// frequency f_i = i / (nt T):
+// Every bin is the value at frequency f_i = i / (nt T):
 //   amplitude  exp(-alpha R f_i), alpha in Np/(m Hz), R in m;
 //   phase      -(alpha R w_i / pi^2) ln(w0 / w_i) - w_i t_k,
 // the dispersion a causal medium with this attenuation must have (zero at
 // w0 = pi / (0.95 T), just above the Nyquist frequency) and the delay of the
-// pulse to row k. The upper half holds the conjugates.
+// pulse to row k. w_i and ln(w0 / w_i) are the workspace's, formed once for
+// the sampling period.
 void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X)
 {
-    const double T = velk::us_to_s(dt);
-    const double d_omega = two_pi / nt;
-    const double fs = 1.0 / T;
-    const double t_k = k * T;
-    const double omega_scale = 0.95 * T / pi;
-
     X[0][0] = 1.0;
     X[0][1] = 0.0;
     const int nh = nt / 2;
     if (nh < 1)
         return;
+    const velk::Att_workspace::Bins& bins = velk::workspace()->bins(dt);
+    const double t_k = k * velk::us_to_s(dt);
     // 86860 dB/(cm MHz) per Np/(m Hz), rounded as the model has always had it.
     const double a = alpha / 86860.0;
     const double R = velk::mm_to_m(r);
-    for (int i = 1; i <= nh; ++i) {
-        const double omega = i * d_omega * fs;
-        const double A = std::exp(-a * R * omega / two_pi);
-        const double L = std::log(1.0 / (omega * omega_scale));
-        const double theta = -(a * R * omega / pi_squared) * L - omega * t_k;
-        double s, c;
-        ::sincos(theta, &s, &c);
-        X[i][0] = A * c;
-        X[i][1] = A * s;
-        // For even nt the last pass writes the middle bin a second time.
-        X[nt - i][0] = A * c;
-        X[nt - i][1] = -A * s;
-    }
+    HWY_DYNAMIC_DISPATCH(velk::spectrum_bins)(bins.omega.data(), bins.log_ratio.data(),
+                                              static_cast<std::size_t>(nh), -a * R, a * R, t_k, X + 1);
 }
 
 bool att_init(int nt, int n)
 {
     n_cpus = n;
-    const std::size_t slots = static_cast<std::size_t>(n);
-    const std::size_t length = static_cast<std::size_t>(nt) + 1;
-    XC = static_cast<fftw_complex**>(fftw_malloc(slots * sizeof(fftw_complex*)));
-    BUF = static_cast<double**>(fftw_malloc(slots * sizeof(double*)));
-    if (!XC || !BUF) {
-        att_close();
-        return false;
-    }
-    // Null slots first, so that a release after a failed allocation frees
-    // only what exists.
-    for (std::size_t s = 0; s < slots; ++s) {
-        XC[s] = nullptr;
-        BUF[s] = nullptr;
-    }
-    for (std::size_t s = 0; s < slots; ++s) {
-        XC[s] = static_cast<fftw_complex*>(fftw_malloc(length * sizeof(fftw_complex)));
-        BUF[s] = static_cast<double*>(fftw_malloc(length * sizeof(double)));
-        if (!XC[s] || !BUF[s]) {
-            att_close();
-            return false;
-        }
-    }
-    if (!fft_init(nt, XC[0], BUF[0])) {
-        att_close();
-        return false;
-    }
-    return true;
+    return velk::open_workspace(nt, n, nullptr, nullptr);
 }
 
-void att_close()
-{
-    if (XC && BUF) {
-        for (int s = 0; s < n_cpus; ++s) {
-            fftw_free(XC[s]);
-            fftw_free(BUF[s]);
-        }
-    }
-    fftw_free(XC);
-    fftw_free(BUF);
-    XC = nullptr;
-    BUF = nullptr;
-    fft_close();
-}
+void att_close(void) { velk::close_workspace(); }
 
 void att(double alpha, double r, int k, double dt, double /*cp*/, double* h, int nt, double w)
 {
-    const double* y = response(alpha, r, k, dt, nt);
+    const double* y = velk::response(alpha, r, k, dt, nt);
     for (int j = 0; j < nt; ++j)
         h[j] += w * y[j];
 }
@@ -126,8 +148,9 @@ void att_annu(double alpha, double r, int k, double dt, double /*cp*/, double* h
               double w, int col)
 {
     // The spectrum is att's; only the place the response is added to differs.
-    const double* y = response(alpha, r, k, dt, nt);
+    const double* y = velk::response(alpha, r, k, dt, nt);
     double* column = h + static_cast<std::size_t>(col) * static_cast<std::size_t>(nt);
     for (int j = 0; j < nt; ++j)
         column[j] += w * y[j];
 }
+#endif  // HWY_ONCE

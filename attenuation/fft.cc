@@ -1,109 +1,27 @@
 #include "fft.h"
 
+#include "att_workspace.h"
+
 #include <cmath>
-#include <cstddef>
 
 fftw_plan p_forward = nullptr;
 fftw_plan p_backward = nullptr;
 fftw_plan p_backward_cc = nullptr;
 
-// FFTW's threaded planning lives in a library of its own. Where the host has
-// loaded it and asked for several threads (Octave does), these resolve and
-// the planner is held to one thread while it plans for this module: the
-// module computes on the calling thread only, and the host's setting is put
-// back afterwards. Without that library they stay null.
-#pragma weak fftw_plan_with_nthreads
-#pragma weak fftw_planner_nthreads
-
 namespace {
 
-int forward_n = 0;      // length p_forward was made for
-int backward_cc_n = 0;  // length p_backward_cc was made for
-
-class One_planner_thread {
-public:
-    One_planner_thread()
-    {
-        if (fftw_plan_with_nthreads && fftw_planner_nthreads) {
-            saved_ = fftw_planner_nthreads();
-            fftw_plan_with_nthreads(1);
-        }
-    }
-    ~One_planner_thread()
-    {
-        if (saved_ > 0)
-            fftw_plan_with_nthreads(saved_);
-    }
-    One_planner_thread(const One_planner_thread&) = delete;
-    One_planner_thread& operator=(const One_planner_thread&) = delete;
-
-private:
-    int saved_ = 0;
-};
-
-// Arrays of the caller's alignment to measure on, so that planning never
-// writes into the caller's data; freed when the plan is made.
-template <class T>
-struct Scratch {
-    explicit Scratch(int n)
-        : data(static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(n)))) {}
-    ~Scratch() { fftw_free(data); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    T* data;
-};
-
-void destroy(fftw_plan& plan)
+// The current workspace when it is for length n, else null.
+velk::Att_workspace* workspace_of(int n)
 {
-    if (plan)
-        fftw_destroy_plan(plan);
-    plan = nullptr;
-}
-
-bool make_forward(int n)
-{
-    if (p_forward && forward_n == n)
-        return true;
-    destroy(p_forward);
-    Scratch<double> in(n), out(n);
-    if (!in.data || !out.data)
-        return false;
-    const One_planner_thread one_thread;
-    p_forward = fftw_plan_r2r_1d(n, in.data, out.data, FFTW_R2HC, FFTW_MEASURE);
-    forward_n = n;
-    return p_forward != nullptr;
-}
-
-bool make_backward_cc(int n)
-{
-    if (p_backward_cc && backward_cc_n == n)
-        return true;
-    destroy(p_backward_cc);
-    Scratch<fftw_complex> in(n), out(n);
-    if (!in.data || !out.data)
-        return false;
-    const One_planner_thread one_thread;
-    p_backward_cc = fftw_plan_dft_1d(n, in.data, out.data, FFTW_BACKWARD, FFTW_MEASURE);
-    backward_cc_n = n;
-    return p_backward_cc != nullptr;
+    velk::Att_workspace* w = velk::workspace();
+    return w && w->length() == n ? w : nullptr;
 }
 
 }  // namespace
 
-bool fft_init(int n, fftw_complex* in, double* out)
-{
-    destroy(p_backward);
-    const One_planner_thread one_thread;
-    p_backward = fftw_plan_dft_c2r_1d(n, in, out, FFTW_MEASURE);
-    return p_backward != nullptr;
-}
+bool fft_init(int n, fftw_complex* in, double* out) { return velk::open_workspace(n, 0, in, out); }
 
-void fft_close()
-{
-    destroy(p_backward);
-    destroy(p_forward);
-    destroy(p_backward_cc);
-}
+void fft_close(void) { velk::close_workspace(); }
 
 void cr_ifft(fftw_complex* in, double* out, int n)
 {
@@ -115,9 +33,12 @@ void cr_ifft(fftw_complex* in, double* out, int n)
 
 bool cc_ifft(fftw_complex* in, fftw_complex* out, int n)
 {
-    if (!make_backward_cc(n))
+    velk::Att_workspace* w = workspace_of(n);
+    const fftw_plan plan = w ? w->backward_cc() : nullptr;
+    velk::show_plans();
+    if (!plan)
         return false;
-    fftw_execute_dft(p_backward_cc, in, out);
+    fftw_execute_dft(plan, in, out);
     const double scale = n;
     for (int j = 0; j < n; ++j) {
         out[j][0] /= scale;
@@ -128,9 +49,12 @@ bool cc_ifft(fftw_complex* in, fftw_complex* out, int n)
 
 bool velk_fft(double* in, double* out, int n)
 {
-    if (!make_forward(n))
+    velk::Att_workspace* w = workspace_of(n);
+    const fftw_plan plan = w ? w->forward() : nullptr;
+    velk::show_plans();
+    if (!plan)
         return false;
-    fftw_execute_r2r(p_forward, in, out);
+    fftw_execute_r2r(plan, in, out);
     // Bin k has its real part in out[k] and its imaginary part in out[n-k];
     // bin 0 has none stored. Each upper element is read before the mirror
     // below overwrites it.
@@ -149,19 +73,12 @@ bool velk_fft(double* in, double* out, int n)
 
 bool velk_ifft(double* in, double* out, int n)
 {
-    Scratch<double> scratch_in(n), scratch_out(n);
-    if (!scratch_in.data || !scratch_out.data)
-        return false;
-    fftw_plan plan;
-    {
-        const One_planner_thread one_thread;
-        plan = fftw_plan_r2r_1d(n, scratch_in.data, scratch_out.data, FFTW_HC2R, FFTW_MEASURE);
-    }
+    velk::Att_workspace* w = workspace_of(n);
+    const fftw_plan plan = w ? w->backward_hc() : nullptr;
     if (!plan)
         return false;
     for (int k = n / 2; k < n; ++k)
         in[k] = 0.0;
     fftw_execute_r2r(plan, in, out);
-    fftw_destroy_plan(plan);
     return true;
 }
