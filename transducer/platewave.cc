@@ -12,17 +12,22 @@
 #ifndef VELK_PLATE_COLUMN
 #define VELK_PLATE_COLUMN
 namespace velk {
-// One corner rectangle: its sign in the signed union, its sides along x (p)
-// and y (q), and the arrival times from its far x-edge, far y-edge and
-// opposite corner.
-struct Corner {
-    double s, p, q;
-    double t1, t2, t3;
+// The four edges of the piston seen from the foot of the point, and when
+// their waves arrive: the near and far edge along x (sides p of the corner
+// rectangles) and along y (sides q).
+struct Plate_edges {
+    double near_x, far_x, near_y, far_y;
+    double t_near_x, t_far_x, t_near_y, t_far_y;  // sqrt(Z^2 + side^2) / cp
 };
 
 // What every sample of one point's column shares, in metres and seconds.
+// Corner rectangle i has sign s[i] and its opposite corner's arrival t3[i];
+// its sides are (near x, near y), (far x, near y), (far x, far y) and
+// (near x, far y) for i = 0 .. 3.
 struct Plate_column {
-    Corner corners[4];
+    Plate_edges edges;
+    double s[4];
+    double t3[4];
     double tz;          // arrival from the foot of the point
     double cp;
     double dt, delay;
@@ -48,39 +53,73 @@ HWY_INLINE V edge_acos(D d, double side, V root)
     return AcosClamped(d, limit);
 }
 
+// The term (cp / -2 pi) arccos(side / root) of an edge, where some corner
+// rectangle hears it; not formed when none does.
+template <class D, class M, class V = hn::Vec<D>>
+HWY_INLINE V edge_term(D d, double side, M heard, V root, V edge_scale)
+{
+    if (hn::AllFalse(d, heard))
+        return hn::Zero(d);
+    return hn::Mul(edge_scale, edge_acos(d, side, root));
+}
+
+// sum + s g for one corner rectangle, with g = cp/4 from tz to its t3, plus
+// its p edge's term and then its q edge's where they are heard; a rectangle
+// with no area adds nothing at t = tz.
+template <class D, class M, class V = hn::Vec<D>>
+HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_column& c, M on_p,
+                        V p_term, M on_q, V q_term, bool no_area, V root)
+{
+    V g = hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.tz), t), before_t3), hn::Set(d, c.quarter));
+    g = hn::IfThenElse(on_p, hn::Add(g, p_term), g);
+    g = hn::IfThenElse(on_q, hn::Add(g, q_term), g);
+    const V added = hn::Add(sum, hn::Mul(hn::Set(d, s), g));
+    if (!no_area)
+        return added;
+    return hn::IfThenElse(hn::And(hn::Or(on_p, on_q), hn::Eq(root, hn::Zero(d))), sum, added);
+}
+
 // Samples k_begin .. k_end - 1: over the four corner rectangles in order,
 // the sum of s g with
 //   g = cp/4 when tz <= t <= t3, else 0,
 //     + (cp / -2 pi) arccos(p / root) when t1 <= t <= t3,
 //     + (cp / -2 pi) arccos(q / root) when t2 <= t <= t3,
-// and no term at all from a rectangle with no area at t = tz.
+// and no term at all from a rectangle with no area at t = tz. Two corner
+// rectangles share each edge: its arc cosine is taken once for both.
 void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k_end, double* h)
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
     const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
+    const Plate_edges& e = c.edges;
     const V tz = hn::Set(d, c.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
-    const V quarter = hn::Set(d, c.quarter), edge_scale = hn::Set(d, c.edge_scale);
+    const V edge_scale = hn::Set(d, c.edge_scale);
+    const V t_near_x = hn::Set(d, e.t_near_x), t_far_x = hn::Set(d, e.t_far_x);
+    const V t_near_y = hn::Set(d, e.t_near_y), t_far_y = hn::Set(d, e.t_far_y);
+    const bool no_area_0 = e.near_x == 0.0 && e.near_y == 0.0;
+    const bool no_area_1 = e.far_x == 0.0 && e.near_y == 0.0;
+    const bool no_area_2 = e.far_x == 0.0 && e.far_y == 0.0;
+    const bool no_area_3 = e.near_x == 0.0 && e.far_y == 0.0;
 
     for (std::ptrdiff_t k = k_begin; k < k_end; k += lanes) {
         const V t = SampleTimes(d, k, c.dt, c.delay);
         const V root = hn::Mul(cp, hn::Sqrt(hn::Sub(hn::Mul(t, t), tz2)));
+        const auto in0 = hn::Le(t, hn::Set(d, c.t3[0])), in1 = hn::Le(t, hn::Set(d, c.t3[1]));
+        const auto in2 = hn::Le(t, hn::Set(d, c.t3[2])), in3 = hn::Le(t, hn::Set(d, c.t3[3]));
+        const auto near_x_0 = hn::And(hn::Le(t_near_x, t), in0), near_x_3 = hn::And(hn::Le(t_near_x, t), in3);
+        const auto far_x_1 = hn::And(hn::Le(t_far_x, t), in1), far_x_2 = hn::And(hn::Le(t_far_x, t), in2);
+        const auto near_y_0 = hn::And(hn::Le(t_near_y, t), in0), near_y_1 = hn::And(hn::Le(t_near_y, t), in1);
+        const auto far_y_2 = hn::And(hn::Le(t_far_y, t), in2), far_y_3 = hn::And(hn::Le(t_far_y, t), in3);
+        const V near_x = edge_term(d, e.near_x, hn::Or(near_x_0, near_x_3), root, edge_scale);
+        const V far_x = edge_term(d, e.far_x, hn::Or(far_x_1, far_x_2), root, edge_scale);
+        const V near_y = edge_term(d, e.near_y, hn::Or(near_y_0, near_y_1), root, edge_scale);
+        const V far_y = edge_term(d, e.far_y, hn::Or(far_y_2, far_y_3), root, edge_scale);
+
         V sum = hn::Zero(d);
-        for (const Corner& corner : c.corners) {
-            const V t3 = hn::Set(d, corner.t3);
-            const auto by_t3 = hn::Le(t, t3);
-            V g = hn::IfThenElseZero(hn::And(hn::Le(tz, t), by_t3), quarter);
-            const auto edge_p = hn::And(hn::Le(hn::Set(d, corner.t1), t), by_t3);
-            const auto edge_q = hn::And(hn::Le(hn::Set(d, corner.t2), t), by_t3);
-            if (!hn::AllFalse(d, edge_p))
-                g = hn::IfThenElse(edge_p, hn::Add(g, hn::Mul(edge_scale, edge_acos(d, corner.p, root))), g);
-            if (!hn::AllFalse(d, edge_q))
-                g = hn::IfThenElse(edge_q, hn::Add(g, hn::Mul(edge_scale, edge_acos(d, corner.q, root))), g);
-            auto adds = hn::Not(hn::FirstN(d, 0));
-            if (corner.p == 0.0 && corner.q == 0.0)
-                adds = hn::Not(hn::And(hn::Or(edge_p, edge_q), hn::Eq(root, hn::Zero(d))));
-            sum = hn::IfThenElse(adds, hn::Add(sum, hn::Mul(hn::Set(d, corner.s), g)), sum);
-        }
+        sum = add_corner(d, sum, c.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0, root);
+        sum = add_corner(d, sum, c.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1, root);
+        sum = add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
+        sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3, root);
         if (k_end - k >= lanes)
             hn::StoreU(sum, d, h + k);
         else
@@ -108,7 +147,6 @@ HWY_EXPORT(plate_samples);
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
                double /*v*/, double cp, double* h)
 {
-    using velk::Corner;
     const double X = velk::mm_to_m(std::fabs(x));
     const double Y = velk::mm_to_m(std::fabs(y));
     const double Z = velk::mm_to_m(z);
@@ -126,35 +164,34 @@ void platewave(double x, double y, double z, double a, double b, double dt, int 
     // beyond an edge makes that edge's rectangle a negative one.
     const bool inside_x = X <= HA;
     const bool inside_y = Y <= HB;
-    const double near_x = std::fabs(inside_x ? HA - X : X - HA);
-    const double near_y = std::fabs(inside_y ? HB - Y : Y - HB);
-    const double far_x = std::fabs(HA + X);
-    const double far_y = std::fabs(HB + Y);
+    velk::Plate_edges e{std::fabs(inside_x ? HA - X : X - HA), std::fabs(HA + X),
+                        std::fabs(inside_y ? HB - Y : Y - HB), std::fabs(HB + Y), 0, 0, 0, 0};
+    auto arrival = [&](double side) { return std::sqrt(Z2 + side * side) / cp; };
+    e.t_near_x = arrival(e.near_x);
+    e.t_far_x = arrival(e.far_x);
+    e.t_near_y = arrival(e.near_y);
+    e.t_far_y = arrival(e.far_y);
     const double sx = inside_x ? 1.0 : -1.0;
     const double sy = inside_y ? 1.0 : -1.0;
-    velk::Plate_column column{{
-                                  {sx * sy, near_x, near_y, 0, 0, 0},
-                                  {sy, far_x, near_y, 0, 0, 0},
-                                  {1.0, far_x, far_y, 0, 0, 0},
-                                  {sx, near_x, far_y, 0, 0, 0},
-                              },
-                              tz, cp, dt, delay, cp * 0.25, cp / -velk::two_pi};
-    for (Corner& c : column.corners) {
-        c.t1 = std::sqrt(Z2 + c.p * c.p) / cp;
-        c.t2 = std::sqrt(Z2 + c.q * c.q) / cp;
-        c.t3 = std::sqrt(Z2 + c.p * c.p + c.q * c.q) / cp;
-    }
+    auto corner = [&](double p, double q) { return std::sqrt(Z2 + p * p + q * q) / cp; };
+    const velk::Plate_column column{e,
+                                    {sx * sy, sy, 1.0, sx},
+                                    {corner(e.near_x, e.near_y), corner(e.far_x, e.near_y),
+                                     corner(e.far_x, e.far_y), corner(e.near_x, e.far_y)},
+                                    tz,
+                                    cp,
+                                    dt,
+                                    delay,
+                                    cp * 0.25,
+                                    cp / -velk::two_pi};
 
-    // Nothing arrives before tz and the edges' t1 and t2, or after the last
-    // corner's t3. With dt > 0 the sample times never decrease, so the
-    // samples outside that window are a head and a tail of zeros.
+    // Nothing arrives before tz and the edges, or after the last corner's
+    // t3. With dt > 0 the sample times never decrease, so the samples
+    // outside that window are a head and a tail of zeros.
     int k_first = 0, k_end = nt;
     if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
-        double first = tz, last = column.corners[0].t3;
-        for (const Corner& c : column.corners) {
-            first = std::min({first, c.t1, c.t2});
-            last = std::max(last, c.t3);
-        }
+        const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
+        const double last = std::max({column.t3[0], column.t3[1], column.t3[2], column.t3[3]});
         auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
         k_first = velk::first_sample_where(nt, [&](int k) { return t(k) >= first; });
         k_end = std::max(k_first, velk::first_sample_where(nt, [&](int k) { return t(k) > last; }));
