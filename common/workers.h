@@ -12,6 +12,8 @@
 
 #include "interrupt.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +48,39 @@ template <class Process>
 bool process_range(Item_range range, Process&& process_item)
 {
     for (int k = range.first; k < range.end; ++k) {
+        process_item(k);
+        if (!keep_running())
+            return false;
+    }
+    return true;
+}
+
+// Items 0 .. n-1 handed out one at a time, in increasing order, to whichever
+// thread asks first. A thread that starts late, or shares its processor
+// with other work, takes fewer, so the threads finish together; with one
+// item per take, the items done when the work stops are always a first
+// part of them.
+class Item_queue {
+public:
+    explicit Item_queue(int n_items) : end_(n_items) {}
+    // The next item into k; false when none is left.
+    bool take(int& k)
+    {
+        const std::int64_t next = next_.fetch_add(1, std::memory_order_relaxed);
+        k = static_cast<int>(std::min<std::int64_t>(next, end_));
+        return next < end_;
+    }
+
+private:
+    std::atomic<std::int64_t> next_{0};  // past the int range, threads that keep asking never wrap it
+    int end_;
+};
+
+// As process_range, over the items taken from the queue.
+template <class Process>
+bool process_queue(Item_queue& queue, Process&& process_item)
+{
+    for (int k; queue.take(k);) {
         process_item(k);
         if (!keep_running())
             return false;

@@ -12,10 +12,15 @@ using namespace velk;
 
 namespace {
 
-// One worker's share: the observation points of its range.
+// One worker: the range the split gives it, named in its bail-out line, and
+// the queue it takes its points from. The points' values do not depend on
+// which thread forms them, and are not kept when the call is interrupted;
+// taken from one queue, a thread that starts late or shares its processor
+// with other work forms fewer, and neither waits for the other.
 struct thread_data {
     Item_range range;
     Bail_out_line bail_out;
+    Item_queue* queue;
     const Echofocus_scans* scans;
     Points points;
     double* out;
@@ -24,7 +29,7 @@ struct thread_data {
 void smp_process(thread_data* d)
 {
     const Points& p = d->points;
-    const bool finished = process_range(d->range, [d, &p](int k) {
+    const bool finished = process_queue(*d->queue, [d, &p](int k) {
         d->out[k] = echofocus_point(*d->scans, p.x[k], p.y[k], p.z[k]);
     });
     if (!finished)
@@ -62,10 +67,12 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     const int n_points = static_cast<int>(points.count);
     const int n_threads = std::min(n_cpus, n_points);
     Host_console console;
+    Item_queue queue(n_points);
     const Guarded_result result = run_guarded(console, generic_handler_messages, [&] {
         return run_on_threads<thread_data>(
             n_points, n_threads,
             [&](thread_data& d) {
+                d.queue = &queue;
                 d.scans = &args.scans;
                 d.points = points;
                 d.out = out;

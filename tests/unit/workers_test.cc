@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -33,6 +35,35 @@ TEST(ThreadRange, DividesItemsIntoContiguousNearEqualRanges)
                 << c.items << " items, thread " << i << " of " << c.threads;
         }
     }
+}
+
+// Every item taken exactly once over threads that race for them, each
+// thread's in increasing order; an empty queue stays empty however often
+// it is asked.
+TEST(ItemQueue, EachItemOnceWhateverThreadTakesIt)
+{
+    const int items = 20000;
+    velk::Item_queue queue(items);
+    std::vector<int> taken(items, 0);
+    std::vector<std::vector<int>> by_thread(3);
+    std::vector<std::thread> threads;
+    for (auto& mine : by_thread)
+        threads.emplace_back([&queue, &mine] {
+            for (int k; queue.take(k);)
+                mine.push_back(k);
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (const auto& mine : by_thread) {
+        EXPECT_TRUE(std::is_sorted(mine.begin(), mine.end()));
+        for (int k : mine)
+            ++taken[static_cast<std::size_t>(k)];
+    }
+    EXPECT_EQ(taken, std::vector<int>(items, 1));
+    int k;
+    velk::Item_queue none(0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(none.take(k));
 }
 
 TEST(ThreadRange, LargeCountsDoNotOverflow)
