@@ -1,5 +1,5 @@
 // Kernel throughput, one observation point per kernel call, as the gateways
-// call them. Reported per point.
+// call them, on the workloads of the Octave benchmark (bench/octave).
 #include "att.h"
 #include "discwave.h"
 #include "discwave_avg.h"
@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -21,43 +22,65 @@ struct Quiet_console final : velk::Console {
     void print(const char*) override {}
 };
 
-// Points spread over inside, rim and outside of a 5 mm piston at 10-30 mm depth.
+// The pistons' workload of the Octave benchmark: 1000 points whose feet lie
+// 0 to 10 mm from the axis (inside, on the edge of and outside a 5 mm disc
+// or a 10 x 6 mm rectangle), 20 to 40 mm deep, 1000 samples of 0.01 us, each
+// window starting three samples before the point's first arrival.
 struct Point {
     double x, y, z;
+    double delay;  // us
 };
-std::vector<Point> spread_points(int n)
+constexpr int piston_nt = 1000;
+constexpr double piston_dt = 0.01, piston_cp = 1500.0;
+
+template <class Distance>
+std::vector<Point> piston_points(Distance foot_distance)
 {
     std::vector<Point> points;
-    for (int i = 0; i < n; ++i) {
-        const double r = 12.0 * i / n;  // 0 .. 12 mm: inside, over the rim, outside
-        points.push_back({r * std::cos(i), r * std::sin(i), 10.0 + 20.0 * i / n});
+    for (int i = 0; i < 1000; ++i) {
+        const double rho = 10.0 * std::fmod(0.618034 * i, 1.0), angle = 2.399963 * i;
+        Point p{rho * std::cos(angle), rho * std::sin(angle), 20.0 + 20.0 * i / 1000, 0.0};
+        const double nearest = std::hypot(p.z, foot_distance(p.x, p.y));
+        p.delay = 1000.0 * nearest / piston_cp - 3 * piston_dt;
+        points.push_back(p);
     }
     return points;
 }
 
+std::vector<Point> disc_points()
+{
+    return piston_points([](double x, double y) { return std::max(std::hypot(x, y) - 5.0, 0.0); });
+}
+
+std::vector<Point> plate_points()
+{
+    return piston_points([](double x, double y) {
+        return std::hypot(std::max(std::fabs(x) - 5.0, 0.0), std::max(std::fabs(y) - 3.0, 0.0));
+    });
+}
+
 void BM_discwave(benchmark::State& state)
 {
-    const int nt = 1000;
-    const std::vector<Point> points = spread_points(1000);
-    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    const std::vector<Point> points = disc_points();
+    std::vector<double> h(static_cast<std::size_t>(piston_nt) * points.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < points.size(); ++i)
-            discwave(points[i].x, points[i].y, points[i].z, 5.0, 0.02, nt, 6.0, 1.0, 1500.0,
-                     h.data() + i * nt);
+            discwave(points[i].x, points[i].y, points[i].z, 5.0, piston_dt, piston_nt, points[i].delay,
+                     1.0, piston_cp, h.data() + i * piston_nt);
         benchmark::DoNotOptimize(h.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
 }
 BENCHMARK(BM_discwave)->Unit(benchmark::kMillisecond);
 
-// The attenuation kernel per point, nt = 2048, with 1000 points from 10 to
-// 100 mm, beside its two parts: the spectrum loop and one complex-to-real
-// transform of length nt on the same measured plan. All reported per point.
+// The attenuation kernel for 1000 points from 10 to 100 mm, nt = 2048, beside
+// its two parts: the spectrum loop and one complex-to-real transform of
+// length nt on the same measured plan.
 constexpr int att_nt = 2048;
 constexpr int att_points = 1000;
 
 double att_distance(int i) { return 10.0 + 90.0 * i / att_points; }
-int att_row(int i) { return static_cast<int>(1000.0 * att_distance(i) / 1500.0 / 0.05 + 1.0); }
+int att_row(int i) { return static_cast<int>(1000.0 * att_distance(i) / 1500.0 / 0.02 + 1.0); }
 
 void BM_att(benchmark::State& state)
 {
@@ -65,7 +88,7 @@ void BM_att(benchmark::State& state)
     std::vector<double> h(static_cast<std::size_t>(att_nt) * att_points);
     for (auto _ : state) {
         for (int i = 0; i < att_points; ++i)
-            att(0.5, att_distance(i), att_row(i), 0.05, 1500.0,
+            att(0.5, att_distance(i), att_row(i), 0.02, 1500.0,
                 h.data() + static_cast<std::size_t>(i) * att_nt, att_nt, 1.0);
         benchmark::DoNotOptimize(h.data());
     }
@@ -79,7 +102,7 @@ void BM_att_spectrum(benchmark::State& state)
     att_init(att_nt, 1);
     for (auto _ : state) {
         for (int i = 0; i < att_points; ++i)
-            att_spectrum(0.5, att_distance(i), att_row(i), 0.05, att_nt, XC[0]);
+            att_spectrum(0.5, att_distance(i), att_row(i), 0.02, att_nt, XC[0]);
         benchmark::DoNotOptimize(XC[0]);
     }
     att_close();
@@ -90,7 +113,7 @@ BENCHMARK(BM_att_spectrum)->Unit(benchmark::kMillisecond);
 void BM_fftw_c2r(benchmark::State& state)
 {
     att_init(att_nt, 1);
-    att_spectrum(0.5, 50.0, 700, 0.05, att_nt, XC[0]);
+    att_spectrum(0.5, 50.0, 700, 0.02, att_nt, XC[0]);
     for (auto _ : state) {
         for (int i = 0; i < att_points; ++i)
             cr_ifft(XC[0], BUF[0], att_nt);
@@ -103,13 +126,12 @@ BENCHMARK(BM_fftw_c2r)->Unit(benchmark::kMillisecond);
 
 void BM_platewave(benchmark::State& state)
 {
-    const int nt = 1000;
-    const std::vector<Point> points = spread_points(1000);
-    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    const std::vector<Point> points = plate_points();
+    std::vector<double> h(static_cast<std::size_t>(piston_nt) * points.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < points.size(); ++i)
-            platewave(points[i].x, points[i].y, points[i].z, 10.0, 6.0, 0.02, nt, 6.0, 1.0,
-                      1500.0, h.data() + i * nt);
+            platewave(points[i].x, points[i].y, points[i].z, 10.0, 6.0, piston_dt, piston_nt,
+                      points[i].delay, 1.0, piston_cp, h.data() + i * piston_nt);
         benchmark::DoNotOptimize(h.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
@@ -119,13 +141,12 @@ BENCHMARK(BM_platewave)->Unit(benchmark::kMillisecond);
 // The edge wave integrated with N = 16 trapezoids per sample.
 void BM_discwave_avg(benchmark::State& state)
 {
-    const int nt = 1000;
-    const std::vector<Point> points = spread_points(1000);
-    std::vector<double> h(static_cast<std::size_t>(nt) * points.size());
+    const std::vector<Point> points = disc_points();
+    std::vector<double> h(static_cast<std::size_t>(piston_nt) * points.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < points.size(); ++i)
-            discwave_avg(points[i].x, points[i].y, points[i].z, 5.0, 0.02, nt, 6.0, 1.0, 1500.0,
-                         16, h.data() + i * nt);
+            discwave_avg(points[i].x, points[i].y, points[i].z, 5.0, piston_dt, piston_nt,
+                         points[i].delay, 1.0, piston_cp, 16, h.data() + i * piston_nt);
         benchmark::DoNotOptimize(h.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
@@ -179,8 +200,9 @@ BENCHMARK(BM_memcpy_block)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 namespace {
 
-// One observation point against 256 A-scans of 2048 samples, every A-scan
-// within the aperture. Reported per point.
+// The Octave benchmark's focusing: 10000 points on a 100 x 100 grid, 10 to
+// 50 mm deep, against 256 A-scans of 2048 samples, the aperture covering
+// every A-scan. Reported in point x A-scan pairs.
 void BM_echofocus_point(benchmark::State& state)
 {
     const std::size_t M = 2048, N = 256;
@@ -192,14 +214,19 @@ void BM_echofocus_point(benchmark::State& state)
     const double delay = 0.0;
     const Echofocus_scans scans{samples.data(), M, N, positions.data(), &delay, false,
                                 0.04, 1500.0, lateral_limit(1000.0)};
-    const std::vector<Point> points = spread_points(1000);
+    std::vector<double> x, z;
+    for (int i = 0; i < 100; ++i)
+        for (int j = 0; j < 100; ++j) {
+            x.push_back(-20.0 + 40.0 * i / 99);
+            z.push_back(10.0 + 40.0 * j / 99);
+        }
     for (auto _ : state) {
         double sum = 0.0;
-        for (const Point& p : points)
-            sum += echofocus_point(scans, p.x, p.y, p.z);
+        for (std::size_t p = 0; p < x.size(); ++p)
+            sum += echofocus_point(scans, x[p], 0.0, z[p]);
         benchmark::DoNotOptimize(sum);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(x.size() * N));
 }
 BENCHMARK(BM_echofocus_point)->Unit(benchmark::kMillisecond);
 
