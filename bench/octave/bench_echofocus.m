@@ -10,11 +10,11 @@ function rows = bench_echofocus ()
   [X, Z] = meshgrid (linspace (-20, 20, 100), linspace (10, 50, 100));
   points = [X(:), zeros(n_points, 1), Z(:)];
   args = {S, positions, 0, 0.04, 1500, points, 1000};
-  if (! isequal (echofocus (args{:}), peer_echofocus (args{:}), echofocus_mt (args{:}, 2)))
+  if (! isequal (echofocus (args{:}), echofocus_reference (args{:}), echofocus_mt (args{:}, 2)))
     error ("bench: echofocus, echofocus_mt and their peer differ");
   endif
   [single, single_first] = time_call (@() echofocus (args{:}));
-  [peer, peer_first] = time_call (@() peer_echofocus (args{:}));
+  [peer, peer_first] = time_call (@() echofocus_reference (args{:}));
   [one, one_first] = time_call (@() echofocus_mt (args{:}, 1));
   [two, two_first] = time_call (@() echofocus_mt (args{:}, 2));
   pairs = n_points * N;

@@ -12,9 +12,9 @@ function rows = bench_pistons ()
   plate_args = {points, [10 6], sampling, delay, material};
   workload = "1000 points, 1000 samples of 0.01 us from the first arrival";
   rows = {
-    compare("discwave", workload, @discwave, @peer_discwave, disc_args, material)
-    compare("platewave", workload, @platewave, @peer_platewave, plate_args, [1 material(2)])
-    compare("discwave_avg", [workload ", N = 16"], @discwave_avg, @peer_discwave_avg, [disc_args {16}], material)
+    compare("discwave", workload, @discwave, @discwave_reference, disc_args, material)
+    compare("platewave", workload, @platewave, @platewave_reference, plate_args, [1 material(2)])
+    compare("discwave_avg", [workload ", N = 16"], @discwave_avg, @discwave_avg_reference, [disc_args {16}], material)
   };
 endfunction
 

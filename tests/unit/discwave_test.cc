@@ -1,6 +1,7 @@
 #include "discwave.h"
 
 #include "disc_geometry.h"
+#include "time_axes.h"
 #include "time_axis.h"
 
 #include <gtest/gtest.h>
@@ -116,11 +117,7 @@ TEST(Discwave, WithinOneInATrillionOfTheTable)
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double a = 5.0, v = -1.5, cp = 1480.0;
-    const struct {
-        double dt;
-        int nt;
-    } axes[] = {{0.01, 1000}, {0.05, 333}, {-0.02, 500}, {0.0, 17}};
-    for (const auto& axis : axes) {
+    for (const Time_axis& axis : checked_time_axes) {
         for (int trial = 0; trial < 60; ++trial) {
             const double rho = 12.0 * unit(rng), angle = 6.3 * unit(rng);
             const double x = trial % 10 == 0 ? a : rho * std::cos(angle);  // some over the rim

@@ -1,5 +1,6 @@
 #include "platewave.h"
 
+#include "time_axes.h"
 #include "time_axis.h"
 
 #include <gtest/gtest.h>
@@ -116,11 +117,7 @@ TEST(Platewave, WithinOneInATrillionOfTheCornerSum)
 {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const struct {
-        double dt;
-        int nt;
-    } axes[] = {{0.01, 1000}, {0.05, 333}, {-0.02, 500}, {0.0, 17}};
-    for (const auto& axis : axes) {
+    for (const Time_axis& axis : checked_time_axes) {
         for (int trial = 0; trial < 60; ++trial) {
             const double x = trial % 7 == 0 ? a / 2 : 24.0 * unit(rng) - 12.0;
             const double y = trial % 5 == 0 ? -b / 2 : 16.0 * unit(rng) - 8.0;
