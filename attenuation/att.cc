@@ -46,8 +46,9 @@ void spectrum_bins(const double* omega, const double* log_ratio, std::size_t nh,
         const V w = whole ? hn::LoadU(d, omega + i) : LoadFirst(d, omega + i, nh - i);
         const V L = whole ? hn::LoadU(d, log_ratio + i) : LoadFirst(d, log_ratio + i, nh - i);
         const V exponent = hn::Div(hn::Mul(hn::Set(d, minus_aR), w), two_pi_v);
-        const V theta = hn::Sub(hn::Mul(hn::Neg(hn::Div(hn::Mul(hn::Set(d, aR), w), pi_squared_v)), L),
-                                hn::Mul(w, hn::Set(d, t_k)));
+        const V theta =
+            hn::Sub(hn::Mul(hn::Neg(hn::Div(hn::Mul(hn::Set(d, aR), w), pi_squared_v)), L),
+                    hn::Mul(w, hn::Set(d, t_k)));
         const V A = hn::AllTrue(d, hn::Le(hn::Abs(exponent), exp_limit))
                         ? hn::Exp(d, exponent)
                         : each_lane(d, exponent, [](double x) { return std::exp(x); });
@@ -125,8 +126,9 @@ void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex
     // 86860 dB/(cm MHz) per Np/(m Hz), rounded as the model has always had it.
     const double a = alpha / 86860.0;
     const double R = velk::mm_to_m(r);
-    HWY_DYNAMIC_DISPATCH(velk::spectrum_bins)(bins.omega.data(), bins.log_ratio.data(),
-                                              static_cast<std::size_t>(nh), -a * R, a * R, t_k, X + 1);
+    const std::size_t n = static_cast<std::size_t>(nh);
+    HWY_DYNAMIC_DISPATCH(velk::spectrum_bins)(&bins.omega[0], &bins.log_ratio[0], n, -a * R, a * R,
+                                              t_k, X + 1);
 }
 
 bool att_init(int nt, int n)

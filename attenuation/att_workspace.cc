@@ -44,7 +44,9 @@ private:
 template <class T>
 struct Fftw_array {
     explicit Fftw_array(int n)
-        : data(static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(n)))) {}
+        : data(static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(n))))
+    {
+    }
     ~Fftw_array() { fftw_free(data); }
     Fftw_array(const Fftw_array&) = delete;
     Fftw_array& operator=(const Fftw_array&) = delete;
@@ -69,7 +71,8 @@ std::unique_ptr<Att_workspace> current;
 
 }  // namespace
 
-std::unique_ptr<Att_workspace> Att_workspace::make(int n, int n_slots, fftw_complex* in, double* out)
+std::unique_ptr<Att_workspace> Att_workspace::make(int n, int n_slots, fftw_complex* in,
+                                                   double* out)
 {
     std::unique_ptr<Att_workspace> w;
     try {
@@ -129,9 +132,10 @@ fftw_plan Att_workspace::forward()
 fftw_plan Att_workspace::backward_cc()
 {
     if (!backward_cc_)
-        backward_cc_ = plan_on_scratch<fftw_complex, fftw_complex>(n_, [this](fftw_complex* i, fftw_complex* o) {
-            return fftw_plan_dft_1d(n_, i, o, FFTW_BACKWARD, FFTW_MEASURE);
-        });
+        backward_cc_ = plan_on_scratch<fftw_complex, fftw_complex>(
+            n_, [this](fftw_complex* i, fftw_complex* o) {
+                return fftw_plan_dft_1d(n_, i, o, FFTW_BACKWARD, FFTW_MEASURE);
+            });
     return backward_cc_;
 }
 

@@ -65,8 +65,8 @@ void BM_discwave(benchmark::State& state)
     std::vector<double> h(static_cast<std::size_t>(piston_nt) * points.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < points.size(); ++i)
-            discwave(points[i].x, points[i].y, points[i].z, 5.0, piston_dt, piston_nt, points[i].delay,
-                     1.0, piston_cp, h.data() + i * piston_nt);
+            discwave(points[i].x, points[i].y, points[i].z, 5.0, piston_dt, piston_nt,
+                     points[i].delay, 1.0, piston_cp, h.data() + i * piston_nt);
         benchmark::DoNotOptimize(h.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));

@@ -72,7 +72,8 @@ public:
     }
 
 private:
-    std::atomic<std::int64_t> next_{0};  // past the int range, threads that keep asking never wrap it
+    // 64 bits: threads that keep asking past the end never wrap it.
+    std::atomic<std::int64_t> next_{0};
     int end_;
 };
 

@@ -93,8 +93,9 @@ HWY_INLINE void edge_vector(D d, const double* x, Index M, const double* h, int 
         const Index i = m - k;  // i of lane 0
         if (i + L <= 0 || i >= M)
             continue;
-        const auto in_x = hn::AndNot(hn::FirstN(d, static_cast<std::size_t>(std::clamp<Index>(-i, 0, L))),
-                                     hn::FirstN(d, static_cast<std::size_t>(std::clamp<Index>(M - i, 0, L))));
+        const auto in_x =
+            hn::AndNot(hn::FirstN(d, static_cast<std::size_t>(std::clamp<Index>(-i, 0, L))),
+                       hn::FirstN(d, static_cast<std::size_t>(std::clamp<Index>(M - i, 0, L))));
         const V next = add_product<subtract>(sum, load_within(d, x, M, i), hn::Set(d, h[k]));
         sum = hn::IfThenElse(in_x, next, sum);
     }

@@ -1,8 +1,8 @@
-// The geometry of the A-scans and the samples they read are formed a vector
-// of A-scans at a time, in every instruction set that Highway builds this
-// file for (the lines up to HWY_ONCE are compiled once per set), and the set
-// the processor has is chosen at the first call. Every lane performs the
-// written operations in the written order, so every set gives the same bits.
+// The geometry of the A-scans is formed a vector of A-scans at a time, in
+// every instruction set that Highway builds this file for (the lines up to
+// HWY_ONCE are compiled once per set), and the set the processor has is
+// chosen at the first call. Every lane performs the written operations in
+// the written order, so every set gives the same bits.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "echofocus.cc"
 #include <hwy/foreach_target.h>  // must come before highway.h
@@ -38,7 +38,7 @@ struct Batch_terms {
 // Fills t with the terms of A-scans n0 .. n0 + count - 1.
 template <bool per_scan_delay, class Tag>
 HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std::size_t count,
-                                   double x, double y, double z, Batch_terms& t)
+                            double x, double y, double z, Batch_terms& t)
 {
     using V = hn::Vec<Tag>;
     const hn::RebindToSigned<Tag> di;
@@ -59,7 +59,9 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
         // Lanes past the end of the batch read zeros and are dropped below.
         const auto in_batch = hn::FirstN(d, count - j);
         const bool whole = count - j >= lanes;
-        auto load = [&](const double* p) { return whole ? hn::LoadU(d, p + j) : LoadFirst(d, p + j, count - j); };
+        auto load = [&](const double* p) {
+            return whole ? hn::LoadU(d, p + j) : LoadFirst(d, p + j, count - j);
+        };
         const V vx = load(px), vy = load(py), vz = load(pz);
         const V tau = per_scan_delay ? load(s.delays + n0) : hn::Set(d, s.delays[0]);
 
@@ -69,7 +71,8 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
         const V r = hn::Sqrt(r2);
         const V dz = hn::Sub(hn::Set(d, z), vz);
         const V R = hn::Sqrt(hn::Add(hn::Mul(r, r), hn::Mul(dz, dz)));
-        const V D = hn::Div(hn::Add(hn::Mul(hn::Div(hn::Mul(two, R), cp), thousand), hn::Mul(minus_two, tau)), dt);
+        const V D = hn::Div(
+            hn::Add(hn::Mul(hn::Div(hn::Mul(two, R), cp), thousand), hn::Mul(minus_two, tau)), dt);
         // A D that is not finite or beyond the int range has no sample; a
         // stand-in keeps the lane's arithmetic defined, and the lane is dropped.
         const auto has_index = hn::Lt(hn::Abs(D), int_limit);
@@ -79,8 +82,9 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
         // 1 + f = 1 - |f| and out - f s = out + |f| s for f < 0, bit for bit.
         const V g = hn::Abs(f);
         const V neighbour = hn::Add(kd, hn::IfThenElse(hn::Ge(f, zero), one, hn::Neg(one)));
-        const auto use = hn::And(hn::And(in_batch, hn::Le(r2, r2_max)),
-                                 hn::And(has_index, hn::And(hn::Ge(kd, k_first), hn::Le(kd, k_last))));
+        const auto use =
+            hn::And(hn::And(in_batch, hn::Le(r2, r2_max)),
+                    hn::And(has_index, hn::And(hn::Ge(kd, k_first), hn::Le(kd, k_last))));
 
         // Element n M + k of the A-scans and that of its neighbour.
         const V column = hn::Mul(hn::Iota(d, static_cast<double>(n0 + j)), M);

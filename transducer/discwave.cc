@@ -40,7 +40,8 @@ void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
     const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
-    const V z = hn::Set(d, c.z), R1 = hn::Set(d, c.R1), R2 = hn::Set(d, c.R2), cp = hn::Set(d, c.cp);
+    const V z = hn::Set(d, c.z), R1 = hn::Set(d, c.R1), R2 = hn::Set(d, c.R2),
+            cp = hn::Set(d, c.cp);
     const V z2 = hn::Mul(z, z);
     const V r2 = hn::Set(d, c.r * c.r), a2 = hn::Set(d, c.a * c.a);
     const V two_r = hn::Set(d, 2.0 * c.r);
@@ -55,8 +56,10 @@ void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k
         const V ct = hn::Mul(cp, t);
         // z keeps its sign: a point below the piston's plane sees the plateau at once.
         const auto before = hn::And(inside, hn::Lt(ct, z));
-        const auto on_plateau = hn::AndNot(before, hn::And(inside, hn::And(hn::Le(z, ct), hn::Lt(ct, R1))));
-        const auto on_edge = hn::AndNot(hn::Or(before, on_plateau), hn::And(hn::Le(R1, ct), hn::Lt(ct, R2)));
+        const auto on_plateau =
+            hn::AndNot(before, hn::And(inside, hn::And(hn::Le(z, ct), hn::Lt(ct, R1))));
+        const auto on_edge =
+            hn::AndNot(hn::Or(before, on_plateau), hn::And(hn::Le(R1, ct), hn::Lt(ct, R2)));
         V value = hn::IfThenElseZero(on_plateau, plateau);
         if (!hn::AllFalse(d, on_edge)) {
             const V s = hn::Sub(hn::Mul(hn::Mul(cp, ct), t), z2);
@@ -99,7 +102,8 @@ void discwave(double x, double y, double z, double a, double dt, int nt, double 
         return;
 
     const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
-    const velk::Disc_column column{z, a, r, R1, R2, inside, dt, delay, cp, v * cp, v * cp / velk::pi};
+    const velk::Disc_column column{
+        z, a, r, R1, R2, inside, dt, delay, cp, v * cp, v * cp / velk::pi};
 
     // With dt > 0 and a finite cp > 0 the distance ct grows with k, so the
     // samples before the first arrival (z inside, R1 outside) and from the

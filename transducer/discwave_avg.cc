@@ -200,8 +200,8 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
             const Interval i = interval(k);
             return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
         });
-        k_end = std::max(
-            k_first, velk::first_sample_where(nt, [&](int k) { return cp * interval(k).tlo >= R2; }));
+        k_end = std::max(k_first, velk::first_sample_where(
+                                      nt, [&](int k) { return cp * interval(k).tlo >= R2; }));
     }
     std::fill(h, h + k_first, 0.0);
     std::fill(h + k_end, h + nt, 0.0);
@@ -214,12 +214,13 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
     double t1[batch], t2[batch], sums[batch];
     int n_pending = 0;
     auto finish = [&](int k, const Parts& p, double E) {
-        const double U = p.has_plateau ? (p.has_edge ? p.plateau + E : p.plateau) : (p.has_edge ? E : 0.0);
+        const double U =
+            p.has_plateau ? (p.has_edge ? p.plateau + E : p.plateau) : (p.has_edge ? E : 0.0);
         h[k] = U / T;
     };
     auto flush = [&] {
-        HWY_DYNAMIC_DISPATCH(velk::trapezoid_sums)({z, a, r, cp, N}, t1, t2,
-                                                   static_cast<std::size_t>(n_pending), sums);
+        const std::size_t n = static_cast<std::size_t>(n_pending);
+        HWY_DYNAMIC_DISPATCH(velk::trapezoid_sums)({z, a, r, cp, N}, t1, t2, n, sums);
         for (int j = 0; j < n_pending; ++j)
             finish(pending[j], parts[j], sums[j] * edge_scale);
         n_pending = 0;

@@ -28,7 +28,7 @@ struct Plate_column {
     Plate_edges edges;
     double s[4];
     double t3[4];
-    double tz;          // arrival from the foot of the point
+    double tz;  // arrival from the foot of the point
     double cp;
     double dt, delay;
     double quarter;     // cp / 4
@@ -70,7 +70,8 @@ template <class D, class M, class V = hn::Vec<D>>
 HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_column& c, M on_p,
                         V p_term, M on_q, V q_term, bool no_area, V root)
 {
-    V g = hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.tz), t), before_t3), hn::Set(d, c.quarter));
+    V g =
+        hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.tz), t), before_t3), hn::Set(d, c.quarter));
     g = hn::IfThenElse(on_p, hn::Add(g, p_term), g);
     g = hn::IfThenElse(on_q, hn::Add(g, q_term), g);
     const V added = hn::Add(sum, hn::Mul(hn::Set(d, s), g));
@@ -106,20 +107,28 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t
         const V root = hn::Mul(cp, hn::Sqrt(hn::Sub(hn::Mul(t, t), tz2)));
         const auto in0 = hn::Le(t, hn::Set(d, c.t3[0])), in1 = hn::Le(t, hn::Set(d, c.t3[1]));
         const auto in2 = hn::Le(t, hn::Set(d, c.t3[2])), in3 = hn::Le(t, hn::Set(d, c.t3[3]));
-        const auto near_x_0 = hn::And(hn::Le(t_near_x, t), in0), near_x_3 = hn::And(hn::Le(t_near_x, t), in3);
-        const auto far_x_1 = hn::And(hn::Le(t_far_x, t), in1), far_x_2 = hn::And(hn::Le(t_far_x, t), in2);
-        const auto near_y_0 = hn::And(hn::Le(t_near_y, t), in0), near_y_1 = hn::And(hn::Le(t_near_y, t), in1);
-        const auto far_y_2 = hn::And(hn::Le(t_far_y, t), in2), far_y_3 = hn::And(hn::Le(t_far_y, t), in3);
+        const auto near_x_0 = hn::And(hn::Le(t_near_x, t), in0),
+                   near_x_3 = hn::And(hn::Le(t_near_x, t), in3);
+        const auto far_x_1 = hn::And(hn::Le(t_far_x, t), in1),
+                   far_x_2 = hn::And(hn::Le(t_far_x, t), in2);
+        const auto near_y_0 = hn::And(hn::Le(t_near_y, t), in0),
+                   near_y_1 = hn::And(hn::Le(t_near_y, t), in1);
+        const auto far_y_2 = hn::And(hn::Le(t_far_y, t), in2),
+                   far_y_3 = hn::And(hn::Le(t_far_y, t), in3);
         const V near_x = edge_term(d, e.near_x, hn::Or(near_x_0, near_x_3), root, edge_scale);
         const V far_x = edge_term(d, e.far_x, hn::Or(far_x_1, far_x_2), root, edge_scale);
         const V near_y = edge_term(d, e.near_y, hn::Or(near_y_0, near_y_1), root, edge_scale);
         const V far_y = edge_term(d, e.far_y, hn::Or(far_y_2, far_y_3), root, edge_scale);
 
         V sum = hn::Zero(d);
-        sum = add_corner(d, sum, c.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0, root);
-        sum = add_corner(d, sum, c.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1, root);
-        sum = add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
-        sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3, root);
+        sum = add_corner(d, sum, c.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0,
+                         root);
+        sum = add_corner(d, sum, c.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1,
+                         root);
+        sum =
+            add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
+        sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
+                         root);
         if (k_end - k >= lanes)
             hn::StoreU(sum, d, h + k);
         else
@@ -164,8 +173,14 @@ void platewave(double x, double y, double z, double a, double b, double dt, int 
     // beyond an edge makes that edge's rectangle a negative one.
     const bool inside_x = X <= HA;
     const bool inside_y = Y <= HB;
-    velk::Plate_edges e{std::fabs(inside_x ? HA - X : X - HA), std::fabs(HA + X),
-                        std::fabs(inside_y ? HB - Y : Y - HB), std::fabs(HB + Y), 0, 0, 0, 0};
+    velk::Plate_edges e{std::fabs(inside_x ? HA - X : X - HA),
+                        std::fabs(HA + X),
+                        std::fabs(inside_y ? HB - Y : Y - HB),
+                        std::fabs(HB + Y),
+                        0,
+                        0,
+                        0,
+                        0};
     auto arrival = [&](double side) { return std::sqrt(Z2 + side * side) / cp; };
     e.t_near_x = arrival(e.near_x);
     e.t_far_x = arrival(e.far_x);

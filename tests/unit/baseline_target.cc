@@ -17,6 +17,7 @@ public:
     void TearDown() override { hwy::SetSupportedTargetsForTest(0); }
 };
 
-const ::testing::Environment* const baseline = ::testing::AddGlobalTestEnvironment(new Baseline_target);
+const ::testing::Environment* const baseline =
+    ::testing::AddGlobalTestEnvironment(new Baseline_target);
 
 }  // namespace

@@ -64,7 +64,8 @@ TEST(TrapetsInt, OneTrapezoidAndConvergence)
         const double step = (t2 - t1) / N;
         double sum = 0.0, tau = t1;
         for (int i = 0; i < N; ++i, tau += step)
-            sum += step * ((std::acos(q_of(tau, z, a, r)) + std::acos(q_of(tau + step, z, a, r))) * 0.5);
+            sum += step *
+                   ((std::acos(q_of(tau, z, a, r)) + std::acos(q_of(tau + step, z, a, r))) * 0.5);
         EXPECT_NEAR(trapets_int(t1, t2, z, a, r, cp, N), sum, 1e-12 * pi * (t2 - t1)) << N;
     }
 

@@ -104,8 +104,10 @@ double table_sample(double x, double y, double z, double a, double dt, int k, do
         return 0.0;
     const double s = cp * ct * t - z * z;
     const double n = r * r - a * a;
-    const double q = s > 0.0 ? (n + s) / (2.0 * r * std::sqrt(s))
-                     : n == 0.0 ? 0.0 : n > 0.0 ? INFINITY : -INFINITY;
+    const double q = s > 0.0    ? (n + s) / (2.0 * r * std::sqrt(s))
+                     : n == 0.0 ? 0.0
+                     : n > 0.0  ? INFINITY
+                                : -INFINITY;
     return (v * cp / pi) * (q >= 1.0 ? 0.0 : q <= -1.0 ? pi : std::acos(q));
 }
 
@@ -126,10 +128,10 @@ TEST(Discwave, WithinOneInATrillionOfTheTable)
             const double delay = 30.0 * unit(rng) - 2.0;
             const std::vector<double> h = response(x, y, z, a, axis.dt, axis.nt, delay, v, cp);
             for (int k = 0; k < axis.nt; ++k)
-                ASSERT_NEAR(h[std::size_t(k)],
-                            table_sample(x / 1000, y / 1000, z / 1000, a / 1000, axis.dt, k,
-                                         delay, v, cp),
-                            1e-12 * std::fabs(v * cp))
+                ASSERT_NEAR(
+                    h[std::size_t(k)],
+                    table_sample(x / 1000, y / 1000, z / 1000, a / 1000, axis.dt, k, delay, v, cp),
+                    1e-12 * std::fabs(v * cp))
                     << "(" << x << ", " << y << ", " << z << "), dt " << axis.dt << ", delay "
                     << delay << ", k " << k;
         }

@@ -73,7 +73,9 @@ TEST(Conv, SameBitsAsTheDirectLoop)
     std::uniform_real_distribution<double> value(-1, 1);
     std::uniform_int_distribution<int> short_length(0, 40), long_length(0, 300);
     for (int trial = 0; trial < 400; ++trial) {
-        auto length = [&] { return std::size_t(trial % 2 ? short_length(random) : long_length(random)); };
+        auto length = [&] {
+            return std::size_t(trial % 2 ? short_length(random) : long_length(random));
+        };
         std::vector<double> x(length()), h(length() % 80 + 1);
         for (double& v : x)
             v = value(random) * (value(random) > 0.8 ? 1e15 : 1);

@@ -82,8 +82,7 @@ TEST(Platewave, ResponseBetweenArrivals)
 // Sample k of the corner rectangles' sum with the library's arc cosine, in
 // metres and seconds: the value the kernel's vector samples must stay within
 // 1e-12 cp of.
-double corner_sum(double x, double y, double z, double a, double b, double dt, int k,
-                  double delay)
+double corner_sum(double x, double y, double z, double a, double b, double dt, int k, double delay)
 {
     const double X = std::fabs(x), Y = std::fabs(y), HA = a / 2, HB = b / 2;
     const double sx = X <= HA ? 1 : -1, sy = Y <= HB ? 1 : -1;
@@ -125,10 +124,10 @@ TEST(Platewave, WithinOneInATrillionOfTheCornerSum)
             const double d = 30.0 * unit(rng) - 2.0;
             const std::vector<double> h = response(x, y, zz, a, b, axis.dt, axis.nt, d);
             for (int k = 0; k < axis.nt; ++k)
-                ASSERT_NEAR(h[std::size_t(k)],
-                            corner_sum(x / 1000, y / 1000, zz / 1000, a / 1000, b / 1000, axis.dt,
-                                       k, d),
-                            1e-12 * cp)
+                ASSERT_NEAR(
+                    h[std::size_t(k)],
+                    corner_sum(x / 1000, y / 1000, zz / 1000, a / 1000, b / 1000, axis.dt, k, d),
+                    1e-12 * cp)
                     << "(" << x << ", " << y << ", " << zz << "), dt " << axis.dt << ", delay " << d
                     << ", k " << k;
         }

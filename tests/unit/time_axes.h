@@ -8,4 +8,5 @@ struct Time_axis {
     int nt;
 };
 
-inline constexpr Time_axis checked_time_axes[] = {{0.01, 1000}, {0.05, 333}, {-0.02, 500}, {0.0, 17}};
+inline constexpr Time_axis checked_time_axes[] = {
+    {0.01, 1000}, {0.05, 333}, {-0.02, 500}, {0.0, 17}};
