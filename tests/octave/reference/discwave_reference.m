@@ -21,7 +21,11 @@ function H = discwave_reference (points, a, sampling, delay, material)
   col = ceil (band / nt).';
   s = cp * ct(band).' .* t(band).' - z(col).^2;
   q = (r(col).^2 + s - a^2) ./ (2 * r(col) .* sqrt (s));
-  at_arrival = s <= 0;                  # the limit from inside the band
-  q(at_arrival) = sign (r(col)(at_arrival).^2 - a^2) * Inf;
+  ## Where rounding leaves s <= 0 at the start of the band, the limit from
+  ## inside it: 0 over the rim, +-Inf elsewhere.
+  at_arrival = find (s <= 0);
+  over_rim = r(col)(at_arrival).^2 - a^2;
+  q(at_arrival) = sign (over_rim) * Inf;
+  q(at_arrival(over_rim == 0)) = 0;
   H(band) = (v * cp / pi) * acos (min (max (q, -1), 1));
 endfunction
