@@ -52,10 +52,13 @@ void att(double alpha, double r, int k, double dt, double cp, double* h, int nt,
 // frequency f_i = i / (nt T), the amplitude exp(-alpha R f_i) with the phase
 // of a causal medium's dispersion and of the delay to row k. (X[nt-i] would
 // hold the conjugate of X[i]; the transform does not read it.) Needs the
-// workspace of att_init for nt.
+// workspace of att_init for nt. Called by att; exported for the tests and
+// benchmarks that look at the spectrum on its own.
 void att_spectrum(double alpha, double r, int k, double dt, int nt, fftw_complex* X);
 
 // As att, adding into column col of the nt-row matrix that starts at h.
+// No module calls it: it serves callers that add weighted responses into
+// the columns of one matrix.
 void att_annu(double alpha, double r, int k, double dt, double cp, double* h, int nt, double w,
               int col);
 

@@ -48,7 +48,8 @@ void fft_close(void);
 void cr_ifft(fftw_complex* in, double* out, int n);
 
 // The transforms below need a workspace of length n and return false, with
-// `out` untouched, when there is none or its plan cannot be made.
+// `out` untouched, when there is none or its plan cannot be made. No module
+// calls them; velk_damp uses cr_ifft only.
 
 // Normalised inverse complex transform of n values from `in` to `out`
 // (e^(+2 pi i j k / n), each part divided by n).
