@@ -17,6 +17,8 @@ enum { WEIGHT_OFF = 1 };
 enum Weight_type { WEIGHT_USER = 0, WEIGHT_TRIANGLE = 1, WEIGHT_GAUSS = 2, WEIGHT_RAISED = 3,
                    WEIGHT_SIMPLY = 4, WEIGHT_CLAMPED = 5 };
 
+extern "C" {
+
 // The centre of element i.
 void center_pos(double* xs, double* ys, double* zs, int i, const double* x, const double* y,
                 const double* z);
@@ -56,3 +58,5 @@ void checkdel(int j, double d, int* status, int n);
 
 // H[k] += h[k] for k = 0 .. n-1.
 void superpoz(const double* h, double* H, int n);
+
+}  // extern "C"

@@ -9,6 +9,8 @@ enum velk_error_level {
     VELK_WARN_ALT = -4 // accepted with the "warn" behaviour
 };
 
+extern "C" {
+
 // Ends the current call from the host with `message`; does not return.
 [[noreturn]] void velk_err_msg(const char* message);
 
@@ -16,3 +18,4 @@ enum velk_error_level {
 // prints `message` followed by " (offset = %d samples)\n" for "warn" and
 // "stop", ends the call for "stop", and otherwise returns `level` unchanged.
 int velk_out_of_bounds_err(const char* message, int offset, int level);
+}
