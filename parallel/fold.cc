@@ -77,9 +77,9 @@ namespace {
 
 using Index = std::ptrdiff_t;
 
-// The rows of a result column, M + K - 1; none when there are neither
-// samples nor taps.
-int result_rows(const Fold_job& job) { return std::max(job.M + job.K - 1, 0); }
+// The rows of a result column, M + K - 1, formed so that it cannot overflow
+// when it is INT_MAX itself; none when there are neither samples nor taps.
+int result_rows(const Fold_job& job) { return std::max(job.M + (job.K - 1), 0); }
 
 void fold_column(const Fold_job& job, int j)
 {

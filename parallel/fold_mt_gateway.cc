@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
+#include <cstdint>
 
 namespace velk {
 namespace {
@@ -53,17 +55,19 @@ void fold_mt_gateway(Call& call)
     } else if (L != 1 && L != A.cols) {
         fail("Argument 2 must be a vector or have as many columns as argument 1!");
     }
+    const std::int64_t result_rows = std::int64_t{A.rows} + K - 1;
+    if (result_rows > INT_MAX)
+        fail("Argument 2 makes the result's columns longer than 2147483647 samples!");
     const int n = cpu_count(call, 3);
 
-    // With no samples and no filter taps the result has no rows rather than -1.
-    const int rows = std::max(A.rows + K - 1, 0);
     const bool in_place = call.n_args() > 3;
     double* Y;
     if (!in_place) {
-        Y = call.create_result(0, rows, A.cols);
+        // With no samples and no filter taps the result has no rows rather than -1.
+        Y = call.create_result(0, static_cast<int>(std::max<std::int64_t>(result_rows, 0)), A.cols);
     } else {
         const Target target = in_place_matrix(call, 4);
-        if (target.rows != A.rows + K - 1)
+        if (target.rows != result_rows)
             fail("Wrong number of rows in argument 4!");
         if (target.cols != A.cols)
             fail("Wrong number of columns in argument 4!");

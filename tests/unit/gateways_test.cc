@@ -1,6 +1,7 @@
 // Every module's gateway driven through the fake host: a valid call gets its
-// result through the host and runs its work once; the delay-and-sum report
-// reaches the host.
+// result through the host and runs its work once; a size beyond the int
+// range is refused with a message naming the argument, before any result or
+// work; the delay-and-sum report reaches the host.
 #include "discwave_avg_gateway.h"
 #include "discwave_gateway.h"
 #include "echofocus_gateway.h"
@@ -18,6 +19,8 @@
 namespace {
 
 using fake_host::Args;
+
+const std::size_t two_31 = std::size_t{1} << 31;
 
 Args points() { return Args().matrix(2, 3, {0, 1, 0, 0, 10, 20}); }
 
@@ -69,6 +72,57 @@ TEST(Gateways, ValidCallGetsItsResultThroughTheHostAndRunsItsWorkOnce)
             EXPECT_EQ(host.results[0].rows, c.rows) << c.name;
             EXPECT_EQ(host.results[0].cols, c.cols) << c.name;
         }
+    }
+}
+
+TEST(Gateways, SizeBeyondIntIsRefusedBeforeAnyResultOrWork)
+{
+    const std::string too_large = " must have at most 2147483647 rows and columns!";
+    const struct {
+        const char* name;
+        fake_host::Gateway gateway;
+        Args args;
+        std::string message;
+    } cases[] = {
+        {"discwave points", velk::discwave_gateway, transducer(Args().empty(0, two_31)),
+         "Argument 1" + too_large},
+        {"platewave delays of no points", velk::platewave_gateway,
+         Args().matrix(0, 3, {}).row({5, 5}).row({0.1, 20}).empty(0, two_31).row({1, 1500}),
+         "Argument 4" + too_large},
+        {"discwave_avg points", velk::discwave_avg_gateway,
+         transducer(Args().empty(two_31, 0)).row({4}), "Argument 1" + too_large},
+        {"velk_damp points", velk::velk_damp_gateway,
+         Args().empty(0, 2 * two_31 + 3).row({0.1, 20}).row({0}).row({1500, 0.5}),
+         "Argument 1" + too_large},
+        {"lagsum delays of no points", velk::lagsum_gateway,
+         Args().matrix(0, 3, {}).row({0.1, 20}).empty(two_31, 0).row({1500}).text("stop"),
+         "Argument 3" + too_large},
+        {"echofocus A-scans", velk::echofocus_gateway, focus(Args().empty(0, two_31)),
+         "Argument 1" + too_large},
+        {"echofocus_mt points", velk::echofocus_mt_gateway,
+         focus(Args().matrix(10, 2, std::vector<double>(20))).row({2}).empty(0, two_31).replace(6),
+         "Argument 6" + too_large},
+        {"fold_mt signals", velk::fold_mt_gateway, Args().empty(0, 2 * two_31 + 3).row({1}).row({1}),
+         "Argument 1" + too_large},
+        {"fold_mt M + K - 1", velk::fold_mt_gateway,
+         Args().empty(two_31 - 1, 0).row({1, 1}).row({1}),
+         "Argument 2 makes the result's columns longer than 2147483647 samples!"},
+        {"fold_mt in place", velk::fold_mt_gateway,
+         Args().empty(two_31 - 1, 0).row({1}).row({1}).empty(two_31, 0),
+         "Argument 4" + too_large},
+        {"paste_mt destination", velk::paste_mt_gateway,
+         Args().empty(0, two_31).row({1, 1}).row({1, 1}).row({1}).row({1}),
+         "Argument 1" + too_large},
+        {"paste_mt source", velk::paste_mt_gateway,
+         Args().matrix(4, 3, std::vector<double>(12)).row({2, 3}).row({2, 3}).empty(0, two_31).row(
+             {1}),
+         "Argument 4" + too_large},
+    };
+    for (const auto& c : cases) {
+        fake_host::Host host;
+        EXPECT_EQ(fake_host::run(c.gateway, c.args, host, 0), c.message) << c.name;
+        EXPECT_TRUE(host.results.empty()) << c.name;
+        EXPECT_EQ(host.works_run, 0) << c.name;
     }
 }
 

@@ -113,6 +113,7 @@ function modules = module_table ()
       "Argument 3 must be larger or equal to 1 (min number of CPUs)!"
       "Wrong number of rows in argument 4!"
       "Wrong number of columns in argument 4!"
+      "Argument 2 makes the result's columns longer than 2147483647 samples!"
       "Failed to allocate memory for a copy of an input that shares storage with the result!"}]))]},
     "check_results", @fold_mt_shape);
 
