@@ -18,7 +18,6 @@ void paste_mt_gateway(Call& call)
     if (call.n_results() > 0)
         fail("Too many output arguments for paste_mt, none required!");
     const Target Y = in_place_matrix(call, 1);
-    const Matrix S = matrix(call, 4);
 
     const auto [r1, r2] = pair(call, 2, "Argument %d must be a 2 element vector!");
     if (trunc_to_int(r1) < 1 || trunc_to_int(r2) < 1)
@@ -43,6 +42,7 @@ void paste_mt_gateway(Call& call)
     if (std::int64_t{row0} + nrows > Y.rows)
         fail("One element of argument 2 exceeds row dimension of arg 1!");
 
+    const Matrix S = matrix(call, 4);
     if (S.rows < nrows)
         fail("Argument 4 has not the number of rows as given by arg 2!");
     if (trunc_to_int(c2 - c1) + 1 != S.cols)
