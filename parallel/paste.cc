@@ -25,6 +25,10 @@ Guarded_result paste_mt_run(Host& host, const Paste_job& passed, int n_threads,
 
     using Index = std::ptrdiff_t;
     const auto copy_column = [&job](int k) {
+        // A block of no rows copies nothing, and its source may hold no data
+        // at all: no address to copy from, not even for zero bytes.
+        if (job.nrows == 0)
+            return;
         std::memcpy(job.Y + job.row0 + (Index{job.col0} + k) * job.M1, job.S + Index{k} * job.M4,
                     sizeof(double) * static_cast<std::size_t>(job.nrows));
     };
