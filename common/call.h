@@ -100,7 +100,10 @@ public:
     virtual bool interrupt_pending() noexcept = 0;
 
     // How long the calling thread waits for its workers between two polls.
-    virtual std::chrono::milliseconds poll_interval() const { return std::chrono::milliseconds(20); }
+    virtual std::chrono::milliseconds poll_interval() const
+    {
+        return std::chrono::milliseconds(20);
+    }
 
     // The call is about to end as interrupted: the host withdraws its own
     // pending interrupt, so that it is not raised a second time.

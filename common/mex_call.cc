@@ -11,7 +11,8 @@ namespace velk {
 
 double* Mex_host::create_result(int slot, int rows, int cols)
 {
-    plhs_[slot] = mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
+    plhs_[slot] =
+        mxCreateDoubleMatrix(static_cast<mwSize>(rows), static_cast<mwSize>(cols), mxREAL);
     return mxGetPr(plhs_[slot]);
 }
 

@@ -7,18 +7,17 @@
 // A module gives the work of one item and its bail-out line; the scheme owns
 // the per-thread records, the worker loop, the waiting and the joins:
 //
-//     const Guarded_result result = run_guarded(host, generic_handler_messages, [&](Guarded_run& run) {
+//     const auto work = [&](Guarded_run& run) {
 //         run.on_threads(n_columns, n_threads, [&](int j) { copy_column(j); },
 //                        "paste_mt: thread for column %d -> %d bailing out!\n");
-//     });
-//     end_guarded_call(host, result);
+//     };
+//     end_guarded_call(host, run_guarded(host, generic_handler_messages, work));
 #pragma once
 
 #include "call.h"
 #include "function_ref.h"
 #include "interrupt.h"
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <thread>

@@ -42,9 +42,10 @@ void lagsum_gateway(Call& call)
         fail("Argument 4 must be a sound speed that is finite and not 0!");
     // With a sixth argument the level is "stop", whatever the fifth holds.
     constexpr int levels[] = {VELK_IGNORE, VELK_WARN, VELK_STOP};
-    const int level = call.n_args() == 5
-                          ? levels[keyword(call, 5, {"ignore", "warn", "stop"}, "Unknown error level!")]
-                          : VELK_STOP;
+    const int level =
+        call.n_args() == 5
+            ? levels[keyword(call, 5, {"ignore", "warn", "stop"}, "Unknown error level!")]
+            : VELK_STOP;
 
     const int nt = sampling.nt;
     double* H = call.create_result(0, nt, points.count);

@@ -80,7 +80,8 @@ TEST(Arguments, EachReadsItsValueOrRefusesAtItsFirstFailingTest)
     const std::string double_array = "! Argument 2 must be a real, full double array!";
     const std::string too_large = "! Argument 2 must have at most 2147483647 rows and columns!";
     const std::string samples = "! Argument 2 must hold a number of samples from 0 to 2147483647!";
-    const std::string cpu_message = "! Argument 2 must be larger or equal to 1 (min number of CPUs)!";
+    const std::string cpu_message =
+        "! Argument 2 must be larger or equal to 1 (min number of CPUs)!";
 
     const struct {
         const char* name;

@@ -79,9 +79,9 @@ std::vector<velk::Arg> Args::views() const
     for (const Entry& e : entries_) {
         velk::Arg a = e.arg;
         if (a.kind == velk::Arg::Kind::real_double) {
-            double* data = e.storage < 0 ? &nothing
-                                         : const_cast<double*>(values_[std::size_t(e.storage)].data());
-            a.data = a.writable_data = data;
+            const double* data = e.storage < 0 ? &nothing : values_[std::size_t(e.storage)].data();
+            a.data = data;
+            a.writable_data = const_cast<double*>(data);
         } else if (a.kind == velk::Arg::Kind::text) {
             a.text = texts_[std::size_t(e.storage)];
         }

@@ -5,8 +5,9 @@
 //
 // fake_host::Host, a velk::Host with a console of its own (out-of-bounds
 // reports marked "warn: " or "stop: "), results as vectors and a pending
-// interrupt that any thread may raise, as Octave's signal thread does; and Args, argument views over storage the test keeps,
-// to drive the gateways with run().
+// interrupt that any thread may raise, as Octave's signal thread does; and
+// Args, the arguments of a call kept with their storage, to drive the
+// gateways with run().
 #pragma once
 
 #include "call.h"
@@ -45,7 +46,10 @@ public:
     }
     bool interrupt_pending() noexcept override { return pending.load() > 0; }
     // Short, so that tests of a few milliseconds see an interrupt mid-call.
-    std::chrono::milliseconds poll_interval() const override { return std::chrono::milliseconds(1); }
+    std::chrono::milliseconds poll_interval() const override
+    {
+        return std::chrono::milliseconds(1);
+    }
     void acknowledge_interrupt() noexcept override { pending.store(0); }
     bool installs_signal_handlers() const override { return installs_; }
     void run_work(velk::Function_ref<void()> work) override
