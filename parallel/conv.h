@@ -15,6 +15,7 @@ enum Fold_mode : int { fold_assign = 0, fold_add = 1, fold_subtract = 2 };
 // its start value plus (or minus) the products x[i] h[m - i] one after the
 // other in increasing i, each partial sum rounded to double. y must not
 // share storage with x or h.
-void conv(const double* x, int M, const double* h, int K, double* y, bool in_place, int mode);
+extern "C" void conv(const double* x, int M, const double* h, int K, double* y, bool in_place,
+                     int mode);
 
 }  // namespace velk

@@ -27,6 +27,7 @@ struct Fold_job {
 // storage with Y is read from a copy made before the work starts, so workers
 // never read what another one writes and the result is that of the inputs as
 // they were passed.
-Guarded_result fold_mt_run(const Fold_job& job, int n_threads, Console& console);
+Guarded_result fold_mt_run(Host& host, const Fold_job& job, int n_threads,
+                           const Thread_starter& threads = system_threads);
 
 }  // namespace velk
