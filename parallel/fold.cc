@@ -75,10 +75,14 @@ namespace {
 
 using Index = std::ptrdiff_t;
 
+// Samples in a result column; with no samples and no taps the result has no
+// rows, and no column may start before it.
+Index column_length(const Fold_job& job) { return std::max<Index>(Index{job.M} + job.K - 1, 0); }
+
 void fold_column(const Fold_job& job, int j)
 {
     const double* h = job.L == 1 ? job.B : job.B + Index{j} * job.K;
-    conv(job.A + Index{j} * job.M, job.M, h, job.K, job.Y + Index{j} * (job.M + job.K - 1),
+    conv(job.A + Index{j} * job.M, job.M, h, job.K, job.Y + Index{j} * column_length(job),
          job.in_place, job.mode);
 }
 
@@ -106,7 +110,7 @@ bool overlaps(const double* a, Index n_a, const double* b, Index n_b)
 Guarded_result fold_mt_run(const Fold_job& passed, int n_threads, Console& console)
 {
     Fold_job job = passed;
-    const Index n_out = Index{std::max(job.M + job.K - 1, 0)} * job.N;
+    const Index n_out = column_length(job) * job.N;
     std::vector<double> A_copy, B_copy;
     try {
         if (overlaps(job.A, Index{job.M} * job.N, job.Y, n_out)) {

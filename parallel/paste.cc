@@ -18,6 +18,10 @@ struct thread_data {
 
 void copy_column(const Paste_job& job, int k)
 {
+    // A block of no rows copies nothing, and its source may hold no data at
+    // all: no address to copy from, not even zero bytes.
+    if (job.nrows == 0)
+        return;
     std::memcpy(job.Y + job.row0 + (Index{job.col0} + k) * job.M1, job.S + Index{k} * job.M4,
                 sizeof(double) * static_cast<std::size_t>(job.nrows));
 }

@@ -31,6 +31,7 @@ TEST(PasteRun, CopiesTheBlockAndNothingElse)
         {"source with extra rows", 4, 3, 5, 2, 1, 0, 2, 2},
         {"one row, one column", 4, 3, 1, 1, 2, 1, 1, 1},
         {"no rows", 4, 3, 3, 2, 1, 0, 0, 2},
+        {"no rows from a source of none", 4, 3, 0, 2, 1, 0, 0, 2},
         {"no columns", 4, 3, 3, 0, 1, 0, 3, 2},
         {"more threads than columns", 6, 9, 6, 9, 0, 0, 6, 3},
     };
