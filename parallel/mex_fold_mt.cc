@@ -6,6 +6,8 @@
 #include "guarded_call.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 using namespace velk;
 
@@ -43,9 +45,13 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     }
 
     require_real_double(prhs[0], 1);
+    if (!fits_int(dims(prhs[0])))
+        mexErrMsgTxt("Argument 1 must have at most 2147483647 rows and columns!");
     const int M = static_cast<int>(mxGetM(prhs[0]));
     const int N = static_cast<int>(mxGetN(prhs[0]));
     require_real_double(prhs[1], 2);
+    if (!fits_int(dims(prhs[1])))
+        mexErrMsgTxt("Argument 2 must have at most 2147483647 rows and columns!");
     int K = static_cast<int>(mxGetM(prhs[1]));
     int L = static_cast<int>(mxGetN(prhs[1]));
 
@@ -56,6 +62,11 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
     } else if (L != 1 && L != N) {
         mexErrMsgTxt("Argument 2 must be a vector or have as many columns as argument 1!");
     }
+    // The result's columns, M + K - 1 samples, are counted in int too; -1
+    // when there are neither samples nor taps. K - 1 first: M + K may not fit.
+    if (std::int64_t{M} + K - 1 > INT_MAX)
+        mexErrMsgTxt("Argument 2 makes the result's columns longer than 2147483647 samples!");
+    const int column_length = M + (K - 1);
 
     if (!is_scalar(dims(prhs[2])))
         mexErrMsgTxt("Argument 3 must be a scalar!");
@@ -65,15 +76,14 @@ extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
         mexErrMsgTxt("Argument 3 must be larger or equal to 1 (min number of CPUs)!");
     const int T = std::min(n, N);
 
-    // With no samples and no filter taps the result has no rows rather than -1.
-    const int rows = std::max(M + K - 1, 0);
     const bool in_place = nrhs > 3;
     double* Y;
     if (!in_place) {
-        Y = create_result(plhs[0], rows, N);
+        // With no samples and no filter taps the result has no rows rather than -1.
+        Y = create_result(plhs[0], std::max(column_length, 0), N);
     } else {
         require_real_double(prhs[3], 4);
-        if (mxGetM(prhs[3]) != static_cast<std::size_t>(M + K - 1))
+        if (column_length < 0 || mxGetM(prhs[3]) != static_cast<std::size_t>(column_length))
             mexErrMsgTxt("Wrong number of rows in argument 4!");
         if (mxGetN(prhs[3]) != static_cast<std::size_t>(N))
             mexErrMsgTxt("Wrong number of columns in argument 4!");

@@ -18,9 +18,13 @@ extern "C" void mexFunction(int nlhs, mxArray*[], int nrhs, const mxArray* prhs[
         mexErrMsgTxt("Too many output arguments for paste_mt, none required!");
 
     require_real_double(prhs[0], 1);
+    if (!fits_int(dims(prhs[0])))
+        mexErrMsgTxt("Argument 1 must have at most 2147483647 rows and columns!");
     const int M1 = static_cast<int>(mxGetM(prhs[0]));
     const int N1 = static_cast<int>(mxGetN(prhs[0]));
     require_real_double(prhs[3], 4);
+    if (!fits_int(dims(prhs[3])))
+        mexErrMsgTxt("Argument 4 must have at most 2147483647 rows and columns!");
     const int M4 = static_cast<int>(mxGetM(prhs[3]));
     const int N4 = static_cast<int>(mxGetN(prhs[3]));
 
