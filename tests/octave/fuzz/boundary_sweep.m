@@ -8,10 +8,7 @@
 ## which must still give its reference's result. Reports each failing call.
 function ok = boundary_sweep (names = {}, check_values = true)
   sizes = [0:3, 7:9];   # rows and columns of a resized argument
-  modules = module_table ();
-  if (! isempty (names))
-    modules = modules(ismember ({modules.name}, names));
-  endif
+  modules = module_table (names);
   ok = true;
   for module = modules
     [cases, bases] = boundary_calls (module.name);
@@ -35,9 +32,7 @@ function ok = boundary_sweep (names = {}, check_values = true)
     failures = [failures, judge_case(module, bases(1), true)];
     printf ("sweep: %-14s %4d sized calls, %4d resized, %d failures\n", module.name,
             numel (cases), n_resized, numel (failures));
-    for i = 1:min (numel (failures), 20)
-      printf ("  %s\n", failures{i});
-    endfor
+    print_failures (failures);
     ok = ok && isempty (failures);
   endfor
 endfunction

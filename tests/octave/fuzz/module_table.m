@@ -1,8 +1,9 @@
-## modules = module_table ()
-## For each module: how to draw a valid call, how many results it returns,
-## which argument it writes in place, every message it may fail with (as
-## regular expressions), and a check of the results of a call that returned.
-function modules = module_table ()
+## modules = module_table (names)
+## For each module (those in NAMES, or all): how to draw a valid call, how
+## many results it returns, which argument it writes in place, every message
+## it may fail with (as regular expressions), and a check of the results of
+## a call that returned.
+function modules = module_table (names = {})
   own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
          "must hold a number of samples from 0 to 2147483647!$", ...
          ": failed to allocate \\d+ bytes of memory$", ": out of memory"};
@@ -183,6 +184,10 @@ function modules = module_table ()
       "Argument 8 must be larger or equal to 1 (min number of CPUs)!"
       "Argument 6 holds more observation points than can be divided over threads!"}]))]},
     "check_results", @(args, results, n_out, before) focus_shape (args, results));
+
+  if (! isempty (names))
+    modules = modules(ismember ({modules.name}, names));
+  endif
 endfunction
 
 function args = lagsum_args ()
