@@ -19,7 +19,8 @@ function yes = beyond_memory (name, args)
         if (K == 1)
           K = numel (args{2});
         endif
-        yes = (M + K - 1) * N >= max_elements;
+        ## Sizes beyond what an int counts must be refused before any work.
+        yes = (M + K - 1) * N >= max_elements && max ([M + K - 1, N]) <= intmax ("int32");
       endif
   endswitch
 endfunction
