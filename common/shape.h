@@ -1,7 +1,6 @@
 // The shape tests every gateway applies to its arguments, on plain sizes.
 #pragma once
 
-#include <climits>
 #include <cstddef>
 
 namespace velk {
@@ -11,9 +10,6 @@ struct Dims {
     std::size_t cols;
     std::size_t count() const { return rows * cols; }
 };
-
-// Rows and columns that an int counts: the kernels count in int.
-inline bool fits_int(Dims d) { return d.rows <= INT_MAX && d.cols <= INT_MAX; }
 
 inline bool is_scalar(Dims d) { return d.rows == 1 && d.cols == 1; }
 
