@@ -67,8 +67,8 @@ endfunction
 
 ## The sampled pistons: points on the axis, over and beyond the rim 10 mm
 ## deep, and inside below the plane, in windows that begin before the first
-## arrival and end inside the response; every other case gives one delay per
-## point.
+## arrival, the shorter ones ending inside the response; every other case
+## gives one delay per point.
 function [cases, bases] = piston_calls (reference, size_arg)
   points = [0 0 10; 5 0 10; 8 0 10; -4 1 -2];
   cases = [];
