@@ -22,9 +22,9 @@ function H = discwave_avg_reference (points, a, sampling, delay, material, N)
   thi = (T + tk) + T * -0.5;
   first = R1;
   first(inside) = z(inside);
-  band = find (! (thi < tlo) & ! (cp * thi < first) & cp * tlo < R2);
+  band = find (! (thi < tlo) & ! (cp * thi < first) & cp * tlo < R2)(:);   # a column for nt = 1 too
   col = ceil (band / nt);
-  tlo = tlo(band); thi = thi(band); lo = cp * tlo; hi = cp * thi;
+  tlo = tlo(band)(:); thi = thi(band)(:); lo = cp * tlo; hi = cp * thi;
   z = z(col).'; r = r(col).'; R1 = R1(col).'; R2 = R2(col).'; inside = inside(col).';
   T1 = R1 / cp; T2 = R2 / cp;
   ## Each case: where it applies, its plateau part, the limits of its edge

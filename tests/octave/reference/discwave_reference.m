@@ -17,9 +17,9 @@ function H = discwave_reference (points, a, sampling, delay, material)
   inside = r < a;
   H = zeros (nt, columns (t));
   H(inside & z <= ct & ct < R1) = v * cp;
-  band = find (R1 <= ct & ct < R2 & ! (inside & ct < z));
+  band = find (R1 <= ct & ct < R2 & ! (inside & ct < z))(:);   # a column also for nt = 1
   col = ceil (band / nt).';
-  s = cp * ct(band).' .* t(band).' - z(col).^2;
+  s = cp * ct(band)(:).' .* t(band)(:).' - z(col).^2;
   q = (r(col).^2 + s - a^2) ./ (2 * r(col) .* sqrt (s));
   ## Where rounding leaves s <= 0 at the start of the band, the limit from
   ## inside it: 0 over the rim, +-Inf elsewhere.

@@ -17,9 +17,9 @@ function H = platewave_reference (points, ab, sampling, delay, material)
   Q = {abs(HB - Y), abs(HB - Y), abs(HB + Y), abs(HB + Y)};
   T3 = cellfun (@(p, q) sqrt (Z.^2 + p.^2 + q.^2) / cp, P, Q, "UniformOutput", false);
   last = max (vertcat (T3{:}));
-  band = find (tz <= t & t <= last);
+  band = find (tz <= t & t <= last)(:);   # a column also for nt = 1
   col = ceil (band / nt).';
-  tb = t(band).';
+  tb = t(band)(:).';
   root = cp * sqrt (tb .* tb - tz(col) .* tz(col));
   Hb = zeros (size (tb));
   for i = 1:4
