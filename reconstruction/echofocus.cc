@@ -96,35 +96,78 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
     }
 }
 
-template <bool per_scan_delay>
-double focus(const Echofocus_scans& s, double x, double y, double z)
+// The A-scans of a batch that contribute to a point, listed without a
+// branch: which ones do changes from point to point and would be
+// mispredicted. Returns their number.
+HWY_INLINE std::size_t list_contributing(const Batch_terms& t, std::size_t count,
+                                         std::size_t* contributing)
 {
-    const hn::ScalableTag<double> d;
-    HWY_ALIGN_MAX Batch_terms t;
-    std::size_t contributing[batch];
-    double out = 0.0;
-    for (std::size_t n0 = 0; n0 < s.N; n0 += batch) {
-        const std::size_t count = std::min(batch, s.N - n0);
-        batch_terms<per_scan_delay>(d, s, n0, count, x, y, z, t);
-        // The A-scans that contribute, listed without a branch: which ones
-        // do changes from point to point and would be mispredicted.
-        std::size_t used = 0;
-        for (std::size_t j = 0; j < count; ++j) {
-            contributing[used] = j;
-            used += static_cast<std::size_t>(t.use[j]);
-        }
-        for (std::size_t i = 0; i < used; ++i) {
-            const std::size_t j = contributing[i];
-            out += t.near_weight[j] * s.samples[t.near[j]];
-            out += t.far_weight[j] * s.samples[t.far[j]];
-        }
+    std::size_t used = 0;
+    for (std::size_t j = 0; j < count; ++j) {
+        contributing[used] = j;
+        used += static_cast<std::size_t>(t.use[j]);
     }
-    return out;
+    return used;
 }
 
-double focus_point(const Echofocus_scans& s, double x, double y, double z)
+HWY_INLINE void add_terms(const Echofocus_scans& s, const Batch_terms& t, std::size_t j,
+                          double& out)
 {
-    return s.per_scan_delay ? focus<true>(s, x, y, z) : focus<false>(s, x, y, z);
+    out += t.near_weight[j] * s.samples[t.near[j]];
+    out += t.far_weight[j] * s.samples[t.far[j]];
+}
+
+// The values at P points, each sum over its A-scans in A-scan order as for
+// one point alone. Each addition waits for the one before it in its own sum
+// only, so the P sums are advanced side by side and the adder works on P
+// additions at once.
+template <bool per_scan_delay, std::size_t P>
+void focus(const Echofocus_scans& s, const double* x, const double* y, const double* z,
+           double* out)
+{
+    const hn::ScalableTag<double> d;
+    HWY_ALIGN_MAX Batch_terms t[P];
+    std::size_t contributing[P][batch];
+    std::size_t used[P];
+    double sum[P] = {};
+    for (std::size_t n0 = 0; n0 < s.N; n0 += batch) {
+        const std::size_t count = std::min(batch, s.N - n0);
+        for (std::size_t p = 0; p < P; ++p) {
+            batch_terms<per_scan_delay>(d, s, n0, count, x[p], y[p], z[p], t[p]);
+            used[p] = list_contributing(t[p], count, contributing[p]);
+        }
+        const std::size_t together = *std::min_element(used, used + P);
+        for (std::size_t i = 0; i < together; ++i)
+            for (std::size_t p = 0; p < P; ++p)
+                add_terms(s, t[p], contributing[p][i], sum[p]);
+        for (std::size_t p = 0; p < P; ++p)
+            for (std::size_t i = together; i < used[p]; ++i)
+                add_terms(s, t[p], contributing[p][i], sum[p]);
+    }
+    std::copy_n(sum, P, out);
+}
+
+// Points side by side in a group.
+constexpr std::size_t group = 4;
+
+template <bool per_scan_delay>
+void focus_all(const Echofocus_scans& s, const double* x, const double* y, const double* z,
+               std::size_t n_points, double* out)
+{
+    std::size_t k = 0;
+    for (; k + group <= n_points; k += group)
+        focus<per_scan_delay, group>(s, x + k, y + k, z + k, out + k);
+    for (; k < n_points; ++k)
+        focus<per_scan_delay, 1>(s, x + k, y + k, z + k, out + k);
+}
+
+void focus_points(const Echofocus_scans& s, const double* x, const double* y, const double* z,
+                  std::size_t n_points, double* out)
+{
+    if (s.per_scan_delay)
+        focus_all<true>(s, x, y, z, n_points, out);
+    else
+        focus_all<false>(s, x, y, z, n_points, out);
 }
 
 }  // namespace
@@ -135,7 +178,7 @@ HWY_AFTER_NAMESPACE();
 #include <cmath>
 
 namespace velk {
-HWY_EXPORT(focus_point);
+HWY_EXPORT(focus_points);
 }  // namespace velk
 
 double lateral_limit(double a)
@@ -154,8 +197,16 @@ double lateral_limit(double a)
     return r2;
 }
 
+void echofocus_points(const Echofocus_scans& scans, const double* x, const double* y,
+                      const double* z, std::size_t n_points, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(velk::focus_points)(scans, x, y, z, n_points, out);
+}
+
 double echofocus_point(const Echofocus_scans& scans, double x, double y, double z)
 {
-    return HWY_DYNAMIC_DISPATCH(velk::focus_point)(scans, x, y, z);
+    double out;
+    echofocus_points(scans, &x, &y, &z, 1, &out);
+    return out;
 }
 #endif  // HWY_ONCE

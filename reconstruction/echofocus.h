@@ -34,3 +34,8 @@ double lateral_limit(double a);
 // each addition rounded on its own. Only 2 <= k <= M - 2 contributes; a D
 // that is not finite or lies beyond the int range contributes nothing.
 double echofocus_point(const Echofocus_scans& scans, double x, double y, double z);
+
+// out[k] = echofocus_point(scans, x[k], y[k], z[k]) for k < n_points, the
+// same bits, formed several points at a time.
+void echofocus_points(const Echofocus_scans& scans, const double* x, const double* y,
+                      const double* z, std::size_t n_points, double* out);

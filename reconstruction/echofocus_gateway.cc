@@ -15,10 +15,7 @@ void echofocus_gateway(Call& call)
     const Points& points = args.points;
 
     double* out = call.create_result(0, points.count, 1);
-    call.run([&] {
-        for (int i = 0; i < points.count; ++i)
-            out[i] = echofocus_point(args.scans, points.x[i], points.y[i], points.z[i]);
-    });
+    call.run([&] { echofocus_points(args.scans, points.x, points.y, points.z, points.count, out); });
 }
 
 }  // namespace velk
