@@ -15,11 +15,12 @@ function rows = bench_echofocus ()
   endif
   [single, single_first] = time_call (@() echofocus (args{:}));
   [peer, peer_first] = time_call (@() echofocus_reference (args{:}));
-  [one, one_first] = time_call (@() echofocus_mt (args{:}, 1));
-  [two, two_first] = time_call (@() echofocus_mt (args{:}, 2));
+  [one, one_first, one_processor] = time_call (@() echofocus_mt (args{:}, 1));
+  [two, two_first, two_processor] = time_call (@() echofocus_mt (args{:}, 2));
   pairs = n_points * N;
   printf ("echofocus pairs per second: %.3g; echofocus_mt %.3g on 1 thread, %.3g on 2\n",
           pairs / single, pairs / one, pairs / two);
+  print_processor_time ("echofocus_mt", one_processor, two_processor);
   workload = "2048 x 256 A-scans, 10000 points";
   rows = {
     {"echofocus", workload, single_first, single, "vectorised Octave", peer_first, peer}

@@ -10,8 +10,9 @@ function rows = bench_fold_mt ()
   if (! (max (abs (fold_mt (A, h, 2) - conv2 (A, h))(:)) <= 1e-12 * max (abs (conv2 (A, h))(:))))
     error ("bench: fold_mt and conv2 differ");
   endif
-  [one, one_first] = time_call (@() fold_mt (A, h, 1));
-  [two, two_first] = time_call (@() fold_mt (A, h, 2));
+  [one, one_first, one_processor] = time_call (@() fold_mt (A, h, 1));
+  [two, two_first, two_processor] = time_call (@() fold_mt (A, h, 2));
+  print_processor_time ("fold_mt", one_processor, two_processor);
   [peer, peer_first] = time_call (@() conv2 (A, h));
   workload = "4096 x 512, 64 taps";
   rows = {
