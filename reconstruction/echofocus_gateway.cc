@@ -15,7 +15,9 @@ void echofocus_gateway(Call& call)
     const Points& points = args.points;
 
     double* out = call.create_result(0, points.count, 1);
-    call.run([&] { echofocus_points(args.scans, points.x, points.y, points.z, points.count, out); });
+    call.run([&] {
+        echofocus_points(args.scans, points.x, points.y, points.z, points.count, out);
+    });
 }
 
 }  // namespace velk
