@@ -93,6 +93,14 @@ public:
     // result `slot` (from 0), owned by the host; returns its elements.
     virtual double* create_result(int slot, int rows, int cols) = 0;
 
+    // As create_result, for a result whose every element the gateway writes:
+    // a host that can hand out storage without filling it first does so,
+    // which saves a pass over a large result; the others fill it.
+    virtual double* create_unfilled_result(int slot, int rows, int cols)
+    {
+        return create_result(slot, rows, cols);
+    }
+
     // True when the user has interrupted the call through the host. Polled
     // before a guarded computation, after every item the calling thread
     // works on, every poll_interval() while workers run, and once at the
@@ -138,6 +146,10 @@ public:
     double* create_result(int slot, int rows, int cols) const
     {
         return host_.create_result(slot, rows, cols);
+    }
+    double* create_unfilled_result(int slot, int rows, int cols) const
+    {
+        return host_.create_unfilled_result(slot, rows, cols);
     }
     void run(Function_ref<void()> work) const { host_.run_work(work); }
 

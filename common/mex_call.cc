@@ -16,6 +16,14 @@ double* Mex_host::create_result(int slot, int rows, int cols)
     return mxGetPr(plhs_[slot]);
 }
 
+double* Mex_host::create_unfilled_result(int slot, int rows, int cols)
+{
+    plhs_[slot] = mxCreateUninitNumericMatrix(static_cast<std::size_t>(rows),
+                                              static_cast<std::size_t>(cols), mxDOUBLE_CLASS,
+                                              mxREAL);
+    return mxGetPr(plhs_[slot]);
+}
+
 void Mex_host::print(const char* text) noexcept { mexPrintf("%s", text); }
 
 bool Mex_host::interrupt_pending() noexcept { return host_interrupt_pending(); }

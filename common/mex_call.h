@@ -20,6 +20,7 @@ class Mex_host final : public Host {
 public:
     explicit Mex_host(mxArray** plhs) : plhs_(plhs) {}
     double* create_result(int slot, int rows, int cols) override;
+    double* create_unfilled_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override;
     bool interrupt_pending() noexcept override;
     void acknowledge_interrupt() noexcept override;

@@ -25,7 +25,7 @@ void discwave_avg_gateway(Call& call)
     const int N = count(call, 6, 1, "Number of intervals (argument %d) must be larger than one !");
 
     const int nt = sampling.nt;
-    double* H = call.create_result(0, nt, points.count);
+    double* H = call.create_unfilled_result(0, nt, points.count);
     call.run([&] {
         for (int i = 0; i < points.count; ++i)
             discwave_avg(points.x[i], points.y[i], points.z[i], a, sampling.dt, nt, delay[i], v,

@@ -19,7 +19,7 @@ void discwave_gateway(Call& call)
     const auto [v, cp] = pair(call, 5);
 
     const int nt = sampling.nt;
-    double* H = call.create_result(0, nt, points.count);
+    double* H = call.create_unfilled_result(0, nt, points.count);
     call.run([&] {
         for (int i = 0; i < points.count; ++i)
             discwave(points.x[i], points.y[i], points.z[i], a, sampling.dt, nt, delay[i], v, cp,

@@ -8,7 +8,7 @@ extern "C" {
 // response at the point (x, y, z) into h[0 .. nt-1]: sample k is the response
 // at delay + k dt microseconds, in m/s (cp times the solid-angle rate; v is
 // taken for symmetry with the circular piston and not used). Lengths in mm.
-// Writes nothing when nt < 1.
+// Writes nothing when nt < 1; otherwise every sample once.
 //
 // The rectangle is the signed union of four rectangles that each have a
 // corner at the foot of the perpendicular from the point, each with a

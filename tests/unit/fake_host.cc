@@ -2,8 +2,10 @@
 
 #include "mex.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <limits>
 
 namespace fake_host {
 namespace {
@@ -23,6 +25,13 @@ double* Host::create_result(int slot, int rows, int cols)
         results.resize(std::size_t(slot) + 1);
     results[std::size_t(slot)] = {rows, cols, std::vector<double>(std::size_t(rows) * cols)};
     return results[std::size_t(slot)].values.data();
+}
+
+double* Host::create_unfilled_result(int slot, int rows, int cols)
+{
+    double* values = create_result(slot, rows, cols);
+    std::fill_n(values, std::size_t(rows) * cols, std::numeric_limits<double>::quiet_NaN());
+    return values;
 }
 
 Args& Args::matrix(std::size_t rows, std::size_t cols, std::vector<double> values)

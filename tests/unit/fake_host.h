@@ -38,6 +38,8 @@ public:
     explicit Host(bool installs_signal_handlers = false) : installs_(installs_signal_handlers) {}
 
     double* create_result(int slot, int rows, int cols) override;
+    // Filled with NaN, which shows any element the gateway leaves unwritten.
+    double* create_unfilled_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override { console += text; }
     void report_out_of_bounds(const char* line, bool ends_call) noexcept override
     {

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using fake_host::Args;
@@ -72,6 +75,33 @@ TEST(Gateways, ValidCallGetsItsResultThroughTheHostAndRunsItsWorkOnce)
             EXPECT_EQ(host.results[0].rows, c.rows) << c.name;
             EXPECT_EQ(host.results[0].cols, c.cols) << c.name;
         }
+    }
+}
+
+// The pistons' results are handed out unfilled (NaN from the fake host): the
+// windows below hold samples before, during and after each response, and
+// every one must be written.
+TEST(Gateways, PistonsWriteEveryElementOfTheirResult)
+{
+    const auto window = [](Args args) { return args.row({0.1, 40}).row({6.4}).row({1, 1500}); };
+    const Args points = Args().matrix(3, 3, {0, 1, 7, 0, 0, 1, 10, 10, 10});
+    const struct {
+        const char* name;
+        fake_host::Gateway gateway;
+        Args args;
+    } cases[] = {
+        {"discwave", velk::discwave_gateway, window(Args(points).row({5}))},
+        {"platewave", velk::platewave_gateway, window(Args(points).row({10, 6}))},
+        {"discwave_avg", velk::discwave_avg_gateway, window(Args(points).row({5})).row({4})},
+    };
+    for (const auto& c : cases) {
+        fake_host::Host host;
+        ASSERT_EQ(fake_host::run(c.gateway, c.args, host), "") << c.name;
+        const std::vector<double>& values = host.results.at(0).values;
+        ASSERT_EQ(values.size(), 120u) << c.name;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            ASSERT_FALSE(std::isnan(values[i])) << c.name << ": element " << i << " unwritten";
+        EXPECT_GT(*std::max_element(values.begin(), values.end()), 0.0) << c.name;
     }
 }
 
