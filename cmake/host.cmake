@@ -66,8 +66,8 @@ function(velk_add_module name)
 
   set(_help ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m)
   if(EXISTS ${_help})
-    add_custom_command(TARGET ${name} POST_BUILD
-                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_help} ${VELK_MEX_DIR}/${name}.m)
+    # Copied again whenever it changes (CMake then runs again).
+    configure_file(${_help} ${VELK_MEX_DIR}/${name}.m COPYONLY)
   endif()
   set_property(GLOBAL APPEND PROPERTY VELK_MODULES ${name})
 endfunction()
