@@ -42,7 +42,8 @@ endif()
 #
 # Builds the kernels as the library <name>_kernel (host-free, for the unit
 # tests and benchmarks) and the gateway as the module <name>, and copies the
-# help file <name>.m beside it.
+# help file <name>.m beside it. The folder's VELK_CATEGORY names the group
+# the module is listed under in the Octave package.
 function(velk_add_module name)
   cmake_parse_arguments(MOD "" "GATEWAY" "KERNELS;LINK" ${ARGN})
   if(MOD_KERNELS)
@@ -68,6 +69,11 @@ function(velk_add_module name)
   if(EXISTS ${_help})
     # Copied again whenever it changes (CMake then runs again).
     configure_file(${_help} ${VELK_MEX_DIR}/${name}.m COPYONLY)
+    set_target_properties(${name} PROPERTIES VELK_HELP_FILE ${_help})
   endif()
+  if(NOT VELK_CATEGORY)
+    message(FATAL_ERROR "velk_add_module(${name}): set VELK_CATEGORY in ${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  set_target_properties(${name} PROPERTIES VELK_CATEGORY "${VELK_CATEGORY}")
   set_property(GLOBAL APPEND PROPERTY VELK_MODULES ${name})
 endfunction()
