@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up a fresh machine, builds everything and runs all tests: the C++ unit
-# tests and the tests that load the modules in Octave, then all of them again
-# with every target built with AddressSanitizer and UndefinedBehaviorSanitizer
+# tests, the tests that load the modules in Octave and the Octave package's
+# install test (label package); then all but the package test again with
+# every target built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (the modules loaded in Octave with the sanitizer runtimes preloaded), and
 # the threaded tests (label threads) once more under ThreadSanitizer.
 set -eu
