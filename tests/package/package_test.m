@@ -1,7 +1,8 @@
 ## package_test (tarball, build_modules)
 ## Installs the Octave package TARBALL with pkg into a temporary prefix and
 ## package list (never the user's own), loads it, and checks that:
-##   - every module gives the same bits as the module of the same name in
+##   - the package installs the modules the fuzz table lists, and each
+##     gives the same bits as the module of the same name in
 ##     BUILD_MODULES (the CMake build's folder) on the same calls: the
 ##     worked-example sized calls below, valid calls and hostile ones drawn
 ##     as the fuzz round draws them; results, the argument written in
@@ -31,6 +32,12 @@ function package_test (tarball, build_modules)
     clear ("functions");
 
     pkg ("install", "-local", tarball);
+    [~, installed] = cellfun (@fileparts, glob (fullfile (root, "arch", "*", "*", "*.mex")),
+                              "UniformOutput", false);
+    if (! isequal (sort (installed), sort (names')))
+      error ("package_test: the package installs the modules %s, the build %s",
+             strjoin (installed', " "), strjoin (names, " "));
+    endif
     pkg ("load", "velk");
     check_loaded_from (names, fullfile (root, "arch"));
     got = run_calls (calls);
