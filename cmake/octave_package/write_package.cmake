@@ -76,9 +76,12 @@ function(compile_flags target out_package out_here)
 endfunction()
 
 # The project headers SOURCE includes, directly or not, as the compiler
-# finds them with FLAGS.
+# finds them with FLAGS. All headers are listed (-M, not -MM), then those
+# outside the source tree left out: a file that a system header includes
+# again (as Highway does for each instruction set) brings its own headers
+# in from there.
 function(included_headers source flags out)
-  execute_process(COMMAND ${CXX} -MM ${flags} ${source}
+  execute_process(COMMAND ${CXX} -M ${flags} ${source}
                   OUTPUT_VARIABLE _rule RESULT_VARIABLE _status ERROR_VARIABLE _error)
   if(NOT _status EQUAL 0)
     message(FATAL_ERROR "octave_package: cannot list the headers of ${source}:\n${_error}")
@@ -187,7 +190,7 @@ AR := $(shell $(MKOCTFILE) -p AR)
 
 # The external libraries, found by pkg-config.
 PKG_CONFIG_MODULES := ${pkg_config}
-MISSING := $(foreach m,$(PKG_CONFIG_MODULES),$(if $(shell $(PKG_CONFIG) --exists $(m) && echo found),,$(m)))
+MISSING := $(strip $(foreach m,$(PKG_CONFIG_MODULES),$(if $(shell $(PKG_CONFIG) --exists $(m) && echo found),,$(m))))
 ifneq ($(MISSING),)
 $(error pkg-config does not find $(MISSING): install the development files that BuildRequires in DESCRIPTION names)
 endif
