@@ -38,14 +38,19 @@ else()
   message(FATAL_ERROR "VELK_HOST must be octave or matlab, not '${VELK_HOST}'")
 endif()
 
-# velk_add_module(<name> GATEWAY <source> [KERNELS <sources>...] [LINK <libraries>...])
+# velk_add_module(<name> MEX <source> GATEWAY <sources>... [KERNELS <sources>...]
+#                 [LINK <libraries>...])
 #
-# Builds the kernels as the library <name>_kernel (host-free, for the unit
-# tests and benchmarks) and the gateway as the module <name>, and copies the
-# help file <name>.m beside it. The folder's VELK_CATEGORY names the group
-# the module is listed under in the Octave package.
+# Builds the kernels as the library <name>_kernel, the gateway (the module's
+# checks, result creation and kernel loop over a velk::Call) as the library
+# <name>_gateway, both host-free, for the unit tests, benchmarks and every
+# host; LINK names further host-free libraries the gateway needs. Then builds
+# the module <name> from its MEX entry point over the gateway and the MEX
+# adaptor (velk_mex), and copies the help file <name>.m beside it. The
+# folder's VELK_CATEGORY names the group the module is listed under in the
+# Octave package.
 function(velk_add_module name)
-  cmake_parse_arguments(MOD "" "GATEWAY" "KERNELS;LINK" ${ARGN})
+  cmake_parse_arguments(MOD "" "MEX" "GATEWAY;KERNELS;LINK" ${ARGN})
   if(MOD_KERNELS)
     add_library(${name}_kernel STATIC ${MOD_KERNELS})
     target_include_directories(${name}_kernel PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -54,16 +59,19 @@ function(velk_add_module name)
   else()
     set(_kernel "")
   endif()
+  add_library(${name}_gateway STATIC ${MOD_GATEWAY})
+  target_include_directories(${name}_gateway PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name}_gateway PUBLIC ${_kernel} velk_core ${MOD_LINK})
 
   if(VELK_HOST STREQUAL "octave")
-    add_library(${name} MODULE ${MOD_GATEWAY})
+    add_library(${name} MODULE ${MOD_MEX})
     set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".mex")
     target_link_options(${name} PRIVATE -Wl,-Bsymbolic)
   else()
-    matlab_add_mex(NAME ${name} MODULE SRC ${MOD_GATEWAY})
+    matlab_add_mex(NAME ${name} MODULE SRC ${MOD_MEX})
   endif()
   set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${VELK_MEX_DIR})
-  target_link_libraries(${name} PRIVATE ${_kernel} velk_gateway ${MOD_LINK})
+  target_link_libraries(${name} PRIVATE ${name}_gateway velk_mex)
 
   set(_help ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m)
   if(EXISTS ${_help})

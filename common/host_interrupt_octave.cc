@@ -1,6 +1,6 @@
 // Octave takes Ctrl-C in a watcher thread and raises its pending-interrupt
 // count; a handler installed with signal() never runs during a call there.
-#include "interrupt.h"
+#include "host_interrupt.h"
 
 #include <octave/quit.h>
 
@@ -33,9 +33,9 @@ void clear_state(State& state)
 }  // namespace
 
 // Above 0: an interrupt is pending; below 0: the host is handling one.
-bool host_interrupt_pending() { return load_state(octave_interrupt_state) > 0; }
+bool host_interrupt_pending() noexcept { return load_state(octave_interrupt_state) > 0; }
 
-void host_interrupt_acknowledge()
+void host_interrupt_acknowledge() noexcept
 {
     if (host_interrupt_pending())
         clear_state(octave_interrupt_state);

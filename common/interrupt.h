@@ -1,40 +1,41 @@
-// The interrupt flag of a module and the handlers that clear it.
+// How a call learns that it must stop: its own stop state, and the signal
+// handlers that a guarded computation installs for hosts that deliver
+// Ctrl-C as a signal.
 //
-// Every module that can be stopped with Ctrl-C links its own copy of this
-// source, so each has its own `running`. Stopping is cooperative: a signal only
-// clears the flag, and the work loops look at it after every item.
+// Stopping is cooperative: nothing stops a thread by force; the work loops
+// look at the stop state after every item.
 #pragma once
+
+#include "call.h"
 
 #include <array>
 #include <atomic>
 
 namespace velk {
 
-// 1 while the computation may go on, 0 once it must stop. 0 when the module
-// is loaded; kept between calls until the next call sets it again.
-extern std::atomic<int> running;
-static_assert(std::atomic<int>::is_always_lock_free);
+// Signals taken by sighandler since the process started; the handler only
+// adds one, which is safe in a signal handler.
+extern std::atomic<unsigned> signals_received;
+static_assert(std::atomic<unsigned>::is_always_lock_free);
 
-// The host's own record of a pending interrupt, where it keeps one: Octave
-// takes Ctrl-C in a thread of its own and never runs a handler installed with
-// signal() during a call, so the modules look at its pending-interrupt count
-// too. Both are no-ops for hosts that deliver the signal to the handler.
-bool host_interrupt_pending();
-// Withdraws the host's pending interrupt once the module reports it itself,
-// so that the host does not raise the same Ctrl-C a second time.
-void host_interrupt_acknowledge();
-
-// The poll made after every work item: false once the flag was cleared or the
-// host holds a pending interrupt (which then clears the flag as well).
-bool keep_running();
-
-// Where the calling thread prints; the host's console in a module.
-class Console {
+// The stop state of one call. The call stops when request() was called
+// (the calling thread saw the host's interrupt, or a worker could not be
+// started) or when sighandler took a signal after arm(). Workers only read
+// it; two calls running at once have two of them.
+class Stop_state {
 public:
-    virtual void print(const char* text) = 0;
+    // Forgets the signals taken so far; called once the handlers are in, so
+    // that a signal that came while installing them does not count.
+    void arm() { signals_seen_ = signals_received.load(); }
+    void request() { requested_.store(true); }
+    bool requested() const
+    {
+        return requested_.load() || signals_received.load() != signals_seen_;
+    }
 
-protected:
-    ~Console() = default;
+private:
+    std::atomic<bool> requested_{false};
+    unsigned signals_seen_ = signals_received.load();
 };
 
 // Console texts for a handler that cannot be installed or put back, one per
@@ -47,30 +48,29 @@ struct Handler_messages {
 // The texts of the threaded modules; the delay-and-sum module names the signal.
 extern const Handler_messages generic_handler_messages;
 
-// Installs `sighandler` for SIGTERM, SIGABRT and SIGINT, in that order, then
-// sets `running`; puts the saved handlers back in the same order when it ends.
+// While it lives, sighandler is installed for SIGTERM, SIGABRT and SIGINT,
+// when the host delivers Ctrl-C as a signal. Calls that overlap share one
+// installation: the first to start installs the handlers, in the order
+// SIGTERM, SIGABRT, SIGINT, and keeps the host's own; the last to end puts
+// those back in the same order. A failure is printed and the call goes on.
+// Arms `stop` once the handlers are in.
 class Signal_guard {
 public:
-    Signal_guard(Console& console, const Handler_messages& messages);
-    ~Signal_guard() { restore(); }
+    Signal_guard(Host& host, const Handler_messages& messages, Stop_state& stop);
+    ~Signal_guard();
     Signal_guard(const Signal_guard&) = delete;
     Signal_guard& operator=(const Signal_guard&) = delete;
 
-    // Puts the saved handlers back; later calls do nothing.
-    void restore();
-
 private:
-    using Handler = void (*)(int);
-    Console& console_;
+    Host& host_;
     const Handler_messages& messages_;
-    std::array<Handler, 3> saved_{};
-    bool installed_ = false;
+    bool installed_;
 };
 
 }  // namespace velk
 
 extern "C" {
-// Clears `running`; prints nothing and stays installed.
+// Counts the signal in signals_received; prints nothing and stays installed.
 void sighandler(int signal_number);
 // Exported for callers that expect them; no module installs them.
 void sig_abrt_handler(int signal_number);

@@ -1,5 +1,7 @@
 #include "velk_error.h"
 
+#include "out_of_bounds.h"
+
 #include "mex.h"
 
 #include <cstdlib>
@@ -8,31 +10,23 @@ void velk_err_msg(const char* message)
 {
     mexErrMsgTxt(message);
     // The host abandons the call inside mexErrMsgTxt; a host that came back
-    // would let the gateway read arguments it has just refused.
+    // would let the gateway go on with arguments it has just refused.
     std::abort();
 }
 
 namespace {
-void print_report(const char* message, int offset)
-{
-    // Two pieces on one console line: the caller's text as it is, then the offset.
-    mexPrintf("%s", message);
-    mexPrintf(" (offset = %d samples)\n", offset);
-}
+struct Mex_console final : velk::Console {
+    void print(const char* text) noexcept override { mexPrintf("%s", text); }
+};
 }  // namespace
 
 int velk_out_of_bounds_err(const char* message, int offset, int level)
 {
-    switch (level) {
-    case VELK_WARN:
-    case VELK_WARN_ALT:
-        print_report(message, offset);
-        return level;
-    case VELK_STOP:
-        print_report(message, offset);
-        mexErrMsgTxt("");
-        return level;
-    default:
-        return level;
+    Mex_console console;
+    try {
+        return velk::report_out_of_bounds(console, message, offset, level);
+    } catch (const velk::Call_failed&) {
     }
+    mexErrMsgTxt("");
+    return level;
 }

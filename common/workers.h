@@ -1,24 +1,26 @@
-// The guarded computation of the interruptible modules: handlers installed,
-// work items processed in order with a poll of `running` after each, on the
-// calling thread or on worker threads, handlers put back, outcome reported.
+// The guarded computation of the interruptible modules: the call's stop
+// state set up (and the signal handlers installed, for hosts that want
+// them), work items processed in order with a look at the stop state after
+// each, on the calling thread or on worker threads, the handlers put back,
+// the outcome reported.
 //
-// Typical use in a gateway (the host's part is in guarded_call.h):
+// A module gives the work of one item and its bail-out line; the scheme owns
+// the per-thread records, the worker loop, the waiting and the joins:
 //
-//     velk::Guarded_result result = velk::run_guarded(console, velk::generic_handler_messages, [&] {
-//         return velk::run_on_threads<thread_data>(n_columns, n_threads, fill, smp_process, console);
-//     });
-//     velk::end_guarded_call(result);
+//     const auto work = [&](Guarded_run& run) {
+//         run.on_threads(n_columns, n_threads, [&](int j) { copy_column(j); },
+//                        "paste_mt: thread for column %d -> %d bailing out!\n");
+//     };
+//     end_guarded_call(host, run_guarded(host, generic_handler_messages, work));
 #pragma once
 
+#include "call.h"
+#include "function_ref.h"
 #include "interrupt.h"
 
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <new>
-#include <system_error>
 #include <thread>
-#include <vector>
 
 namespace velk {
 
@@ -39,32 +41,29 @@ inline Item_range thread_range(int i, int n_items, int n_threads)
     return {bound(i), bound(i + 1)};
 }
 
-// Processes the items of a range in increasing order and polls after every
-// one, the last included. Returns false when it stopped on a cleared flag;
-// an empty range returns true at once without polling.
-template <class Process>
-bool process_range(Item_range range, Process&& process_item)
+// Processes the items of a range in increasing order and asks keep_going()
+// after every one, the last included. Returns false when it stopped on a
+// false answer; an empty range returns true at once without asking.
+template <class Process, class Keep_going>
+bool process_range(Item_range range, Process&& process_item, Keep_going&& keep_going)
 {
     for (int k = range.first; k < range.end; ++k) {
         process_item(k);
-        if (!keep_running())
+        if (!keep_going())
             return false;
     }
     return true;
 }
 
 // A worker's bail-out line, written by the worker into storage the calling
-// thread owns and printed by the calling thread after the join, since the
+// thread owns and printed by the calling thread after the join, since a
 // host's console may not be used from other threads. Formatting allocates
 // nothing.
 class Bail_out_line {
 public:
-    void print(const char* format, ...) __attribute__((format(printf, 2, 3)))
+    void print(const char* format, int first, int last)
     {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(text_, sizeof text_, format, args);
-        va_end(args);
+        std::snprintf(text_, sizeof text_, format, first, last);
         set_ = true;
     }
     const char* text() const { return set_ ? text_ : nullptr; }
@@ -84,81 +83,72 @@ struct Guarded_result {
 inline constexpr const char* records_alloc_fault = "Failed to allocate memory for thread data!";
 inline constexpr const char* handles_alloc_fault = "Failed to allocate memory for threads!";
 inline constexpr const char* create_fault = "Error when creating a new thread!\n";
+inline constexpr const char* join_fault = "Error when joining a thread!\n";
 
-// Runs `work` between installing and putting back the handlers; `work`
-// returns a fault message or nullptr. The interruption is judged after the
-// handlers are back, so a signal that came after the last item still counts.
-template <class Work>
-Guarded_result run_guarded(Console& console, const Handler_messages& messages, Work&& work)
-{
-    Guarded_result result;
-    {
-        Signal_guard guard(console, messages);
-        result.fault = work();
-    }
-    result.interrupted = !keep_running();
-    return result;
-}
+// The per-thread record: a worker's range, its bail-out line and what the
+// workers share. The scheme alone fills and reads it.
+struct thread_data;
 
-// Starts one worker: the default makes a std::thread; a test may pass one
-// that fails as the system can (std::system_error).
-struct Start_thread {
-    template <class Process, class Record>
-    std::thread operator()(Process& smp_process, Record* record) const
-    {
-        return std::thread(smp_process, record);
-    }
+// Starts and joins the workers. A test replaces it with one that fails as
+// the system can (std::system_error, std::bad_alloc); the scheme survives
+// any exception from either.
+class Thread_starter {
+public:
+    virtual std::thread start(void (*body)(thread_data*), thread_data* worker) const;
+    virtual void join(std::thread& thread) const;
+
+protected:
+    ~Thread_starter() = default;
 };
 
-// Runs smp_process on n_threads threads over n_items items. Record is the
-// module's thread_data: it has a member `range` (Item_range) and a member
-// `bail_out` (Bail_out_line); fill(record) sets the module's own fields once
-// the range is set.
-// Every thread is joined before this returns, whatever failed: when a thread
-// cannot be started, `running` is cleared so that those already running stop
-// after their item. Bail-out lines are then printed in thread order.
-// Returns a fault message or nullptr.
-template <class Record, class Fill, class Process, class Start = Start_thread>
-const char* run_on_threads(int n_items, int n_threads, Fill&& fill, Process&& smp_process,
-                           Console& console, Start&& start = Start{})
-{
-    std::vector<Record> records;
-    std::vector<std::thread> threads;
-    try {
-        records.resize(static_cast<std::size_t>(n_threads));
-    } catch (const std::bad_alloc&) {
-        return records_alloc_fault;
-    } catch (const std::length_error&) {
-        return records_alloc_fault;
-    }
-    try {
-        threads.reserve(static_cast<std::size_t>(n_threads));
-    } catch (const std::bad_alloc&) {
-        return handles_alloc_fault;
-    } catch (const std::length_error&) {
-        return handles_alloc_fault;
-    }
+// The starter of std::thread itself.
+class System_threads final : public Thread_starter {};
+inline const System_threads system_threads{};
 
-    const char* fault = nullptr;
-    for (int i = 0; i < n_threads; ++i) {
-        Record& record = records[static_cast<std::size_t>(i)];
-        record.range = thread_range(i, n_items, n_threads);
-        fill(record);
-        try {
-            threads.push_back(start(smp_process, &record));
-        } catch (const std::system_error&) {
-            running.store(0);
-            fault = create_fault;
-            break;
-        }
-    }
-    // Joining a thread this function started and has not joined cannot fail.
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const Record& record : records)
-        if (const char* line = record.bail_out.text())
-            console.print(line);
-    return fault;
-}
+// The running guarded computation, as the module's work sees it.
+class Guarded_run {
+public:
+    Guarded_run(Host& host, Stop_state& stop) : host_(host), stop_(stop) {}
+
+    // For the calling thread's own loops: brings in the host's interrupt,
+    // then answers whether the call must stop.
+    bool stop_requested();
+
+    // Items 0 .. n_items-1 on the calling thread, with a look at the stop
+    // state and the host after each; prints `bail_out_line` if it stopped.
+    void on_calling_thread(int n_items, Function_ref<void(int)> process_item,
+                           const char* bail_out_line);
+
+    // Items 0 .. n_items-1 on n_threads workers, each given the range
+    // thread_range() assigns it and looking at the stop state after every
+    // item. A worker cut short leaves the line `bail_out_format` with the
+    // first item of its range plus 1 and its end item. Meanwhile the calling
+    // thread polls the host every Host::poll_interval(). Every started worker
+    // is joined before this returns, whatever failed; the bail-out lines are
+    // then printed in thread order. A failure to allocate, start or join sets
+    // fault() (the workers already running are told to stop first).
+    void on_threads(int n_items, int n_threads, Function_ref<void(int)> process_item,
+                    const char* bail_out_format, const Thread_starter& threads = system_threads);
+
+    const char* fault() const { return fault_; }
+    // What the workers read; an item may look at it too.
+    const Stop_state& stop() const { return stop_; }
+
+private:
+    Host& host_;
+    Stop_state& stop_;
+    const char* fault_ = nullptr;
+};
+
+// Runs `work` through the host between installing and putting back the
+// handlers, with a stop state of this call alone. The interruption is judged
+// after the handlers are back, so an interrupt that came after the last item
+// still counts.
+Guarded_result run_guarded(Host& host, const Handler_messages& messages,
+                           Function_ref<void(Guarded_run&)> work);
+
+// Ends the call with the scheme's fault, or as interrupted (the host's
+// pending interrupt withdrawn first); returns otherwise.
+void end_guarded_call(Host& host, Guarded_result result);
 
 }  // namespace velk

@@ -18,7 +18,8 @@ enum Fold_mode : int { fold_assign = 0, fold_add = 1, fold_subtract = 2 };
 // its start value plus (or minus) the products x[i] h[m - i] one after the
 // other in increasing i, each partial sum rounded to double. y must not
 // share storage with x or h.
-void conv(const double* x, int M, const double* h, int K, double* y, bool in_place, int mode);
+extern "C" void conv(const double* x, int M, const double* h, int K, double* y, bool in_place,
+                     int mode);
 
 // One call's work: N columns of M samples in A, L filters (1 or N) of K
 // samples in B, N result columns of M + K - 1 samples in Y.
@@ -39,6 +40,7 @@ struct Fold_job {
 // storage with Y is read from a copy made before the work starts, so workers
 // never read what another one writes and the result is that of the inputs as
 // they were passed.
-Guarded_result fold_mt_run(const Fold_job& job, int n_threads, Console& console);
+Guarded_result fold_mt_run(Host& host, const Fold_job& job, int n_threads,
+                           const Thread_starter& threads = system_threads);
 
 }  // namespace velk

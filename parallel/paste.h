@@ -26,6 +26,7 @@ struct Paste_job {
 // (none when N4 is 0). A source that shares storage with Y (the same array,
 // or a slice of it) is read from a copy made before the work starts, so the
 // call acts as a move and no worker reads what another one writes.
-Guarded_result paste_mt_run(const Paste_job& job, int n_threads, Console& console);
+Guarded_result paste_mt_run(Host& host, const Paste_job& job, int n_threads,
+                            const Thread_starter& threads = system_threads);
 
 }  // namespace velk

@@ -1,46 +1,32 @@
 #include "focus_arguments.h"
 
-#include "velk_error.h"
-
 #include <cmath>
 
-using namespace velk;
+namespace velk {
 
-Focus_arguments focus_arguments(const mxArray* const prhs[])
+Focus_arguments focus_arguments(const Call& call)
 {
-    require_real_double(prhs[0], 1);
-    const Dims scans = dims(prhs[0]);
+    const Matrix scans = matrix(call, 1);
 
-    const Dims positions = dims(prhs[1]);
-    if (positions.rows != scans.cols || positions.cols != 3)
-        velk_err_msg("Arg 2 must be a (number of transducer positions) x 3 matrix!");
-    require_real_double(prhs[1], 2);
+    const Dims positions = call.arg(2).dims();
+    if (positions.rows != std::size_t(scans.cols) || positions.cols != 3)
+        fail("Arg 2 must be a (number of transducer positions) x 3 matrix!");
+    const double* position_data = matrix(call, 2).data;
 
-    if (!is_scalar_or_per_point(dims(prhs[2]), scans.cols))
-        velk_err_msg("Argument 3 (delay(s)) must be a scalar or a vector with a length equal to "
-                     "the number of A-scans!");
-    require_real_double(prhs[2], 3);
-
-    if (!is_scalar(dims(prhs[3])))
-        velk_err_msg("Argument 4 (temporal sampling period) must be a scalar");
-    require_real_double(prhs[3], 4);
-
-    if (!is_scalar(dims(prhs[4])))
-        velk_err_msg("Argument 5 (sound speed) must be a scalar!");
-    require_real_double(prhs[4], 5);
-
-    const Points points = observation_points(prhs[5], 6);
-
-    if (!is_scalar(dims(prhs[6])))
-        velk_err_msg("Argument 7 must be a scalar!");
-    require_real_double(prhs[6], 7);
-    const double a = mxGetScalar(prhs[6]);
+    const Per_point delays = per_point(call, 3, scans.cols,
+                                       "Argument 3 (delay(s)) must be a scalar or a vector with a "
+                                       "length equal to the number of A-scans!");
+    const double dt = scalar(call, 4, "Argument 4 (temporal sampling period) must be a scalar");
+    const double cp = scalar(call, 5, "Argument 5 (sound speed) must be a scalar!");
+    const Points points = observation_points(call, 6);
+    const double a = scalar(call, 7);
     // NaN would pass every aperture test (no comparison with it is true).
     if (std::isnan(a))
-        velk_err_msg("Argument 7 (aperture width) must be a number!");
+        fail("Argument 7 (aperture width) must be a number!");
 
-    return {{mxGetPr(prhs[0]), scans.rows, scans.cols, mxGetPr(prhs[1]), mxGetPr(prhs[2]),
-             dims(prhs[2]).count() != 1, mxGetScalar(prhs[3]), mxGetScalar(prhs[4]),
-             lateral_limit(a)},
+    return {{scans.data, std::size_t(scans.rows), std::size_t(scans.cols), position_data,
+             delays.data(), !delays.is_single(), dt, cp, lateral_limit(a)},
             points};
 }
+
+}  // namespace velk

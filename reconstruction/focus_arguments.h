@@ -2,14 +2,18 @@
 // same messages in both.
 #pragma once
 
+#include "arguments.h"
 #include "echofocus.h"
-#include "gateway.h"
+
+namespace velk {
 
 struct Focus_arguments {
     Echofocus_scans scans;
-    velk::Points points;
+    Points points;
 };
 
 // Reads A-scans, positions, delay(s), dt, cp, observation points and the
-// aperture width from prhs[0 .. 6]; the first failing check ends the call.
-Focus_arguments focus_arguments(const mxArray* const prhs[]);
+// aperture width, arguments 1 to 7; the first failing check ends the call.
+Focus_arguments focus_arguments(const Call& call);
+
+}  // namespace velk

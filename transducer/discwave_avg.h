@@ -1,6 +1,8 @@
 // Circular piston response averaged over each sampling interval.
 #pragma once
 
+extern "C" {
+
 // The piston and point of discwave(). Sample k of h[0 .. nt-1] is the mean of
 // the response over the interval of length dt centred on delay + k dt
 // microseconds, its lower end clamped at time zero (the mean still divides by
@@ -21,3 +23,5 @@ double trapets_int(double t1, double t2, double z, double a, double r, double cp
 // phi(p) + phi(q), with phi(u) = arccos u on [-1, 1], pi below -1 and 0
 // above 1 or for NaN.
 double acos_acos(double p, double q);
+
+}  // extern "C"

@@ -1,6 +1,8 @@
 // Spatial impulse response of a flat rectangular piston.
 #pragma once
 
+extern "C" {
+
 // The piston, a wide along x and b high along y, lies in the plane z = 0,
 // centred at the origin with its sides parallel to the axes. Writes the
 // response at the point (x, y, z) into h[0 .. nt-1]: sample k is the response
@@ -16,3 +18,5 @@
 // finite arguments.
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
                double v, double cp, double* h);
+
+}  // extern "C"

@@ -100,3 +100,11 @@
 %! endfor
 %! assert_raises (@() evalin ("base", "a = paste_mt (zeros (2), [1 1], [1 1], 1, 1);"),
 %!                "paste_mt: Too many output arguments for paste_mt, none required!");
+
+## The class of each argument is tested in the order of the positions: a
+## source of the wrong class is refused only after arguments 2 and 3 passed.
+%!test
+%! Y = zeros (4, 3); S = single (ones (2, 2));
+%! assert_raises (@() paste_mt (Y, [2 3 4], [2 3], S, 1), "paste_mt: Argument 2 must be a 2 element vector!");
+%! assert_raises (@() paste_mt (Y, [2 3], int8 ([2 3]), S, 1), "paste_mt: Argument 3 must be a real, full double array!");
+%! assert_raises (@() paste_mt (Y, [2 3], [2 3], S, "2"), "paste_mt: Argument 4 must be a real, full double array!");

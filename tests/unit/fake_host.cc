@@ -7,14 +7,99 @@
 
 namespace fake_host {
 namespace {
-std::string console;
+std::string mex_console;
 }
 
 std::string take_console()
 {
     std::string printed;
-    printed.swap(console);
+    printed.swap(mex_console);
     return printed;
+}
+
+double* Host::create_result(int slot, int rows, int cols)
+{
+    if (results.size() <= std::size_t(slot))
+        results.resize(std::size_t(slot) + 1);
+    results[std::size_t(slot)] = {rows, cols, std::vector<double>(std::size_t(rows) * cols)};
+    return results[std::size_t(slot)].values.data();
+}
+
+Args& Args::matrix(std::size_t rows, std::size_t cols, std::vector<double> values)
+{
+    velk::Arg a;
+    a.kind = velk::Arg::Kind::real_double;
+    a.rows = rows;
+    a.cols = cols;
+    values_.push_back(std::move(values));
+    entries_.push_back({a, static_cast<int>(values_.size()) - 1});
+    return *this;
+}
+
+Args& Args::text(std::string text)
+{
+    velk::Arg a;
+    a.kind = velk::Arg::Kind::text;
+    a.rows = text.empty() ? 0 : 1;
+    a.cols = text.size();
+    texts_.push_back(std::move(text));
+    entries_.push_back({a, static_cast<int>(texts_.size()) - 1});
+    return *this;
+}
+
+Args& Args::other()
+{
+    velk::Arg a;
+    a.rows = a.cols = 1;
+    entries_.push_back({a, -1});
+    return *this;
+}
+
+Args& Args::empty(std::size_t rows, std::size_t cols)
+{
+    velk::Arg a;
+    a.kind = velk::Arg::Kind::real_double;
+    a.rows = rows;
+    a.cols = cols;
+    entries_.push_back({a, -1});
+    return *this;
+}
+
+Args& Args::replace(int position)
+{
+    entries_.at(std::size_t(position - 1)) = entries_.back();
+    entries_.pop_back();
+    return *this;
+}
+
+std::vector<velk::Arg> Args::views() const
+{
+    static double nothing;
+    std::vector<velk::Arg> views;
+    for (const Entry& e : entries_) {
+        velk::Arg a = e.arg;
+        if (a.kind == velk::Arg::Kind::real_double) {
+            const double* data = e.storage < 0 ? &nothing : values_[std::size_t(e.storage)].data();
+            a.data = data;
+            a.writable_data = const_cast<double*>(data);
+        } else if (a.kind == velk::Arg::Kind::text) {
+            a.text = texts_[std::size_t(e.storage)];
+        }
+        views.push_back(a);
+    }
+    return views;
+}
+
+std::string run(Gateway gateway, const Args& args, Host& host, int n_results)
+{
+    const std::vector<velk::Arg> views = args.views();
+    velk::Call call(views, n_results, host);
+    try {
+        gateway(call);
+    } catch (const velk::Call_failed& failure) {
+        return failure.what();
+    }
+    return "";
 }
 
 }  // namespace fake_host
@@ -26,7 +111,7 @@ extern "C" int mexPrintf(const char* format, ...)
     char text[1024];
     const int n = std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    fake_host::console += text;
+    fake_host::mex_console += text;
     return n;
 }
 

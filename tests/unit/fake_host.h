@@ -1,9 +1,22 @@
-// A host for the unit tests: mexPrintf appends to a transcript and
-// mexErrMsgTxt throws, so that reporters can be tested outside Octave.
+// Hosts for the unit tests.
+//
+// The MEX functions mexPrintf (appends to a transcript) and mexErrMsgTxt
+// (throws Call_ended), so that the exported reporters run outside Octave.
+//
+// fake_host::Host, a velk::Host with a console of its own (out-of-bounds
+// reports marked "warn: " or "stop: "), results as vectors and a pending
+// interrupt that any thread may raise, as Octave's signal thread does; and
+// Args, the arguments of a call kept with their storage, to drive the
+// gateways with run().
 #pragma once
 
+#include "call.h"
+
+#include <atomic>
+#include <deque>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace fake_host {
 
@@ -11,7 +24,83 @@ struct Call_ended : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Everything printed since the last call to take_console().
+// Everything mexPrintf printed since the last call to take_console().
 std::string take_console();
+
+struct Result {
+    int rows;
+    int cols;
+    std::vector<double> values;
+};
+
+class Host final : public velk::Host {
+public:
+    explicit Host(bool installs_signal_handlers = false) : installs_(installs_signal_handlers) {}
+
+    double* create_result(int slot, int rows, int cols) override;
+    void print(const char* text) noexcept override { console += text; }
+    void report_out_of_bounds(const char* line, bool ends_call) noexcept override
+    {
+        console += ends_call ? "stop: " : "warn: ";
+        console += line;
+    }
+    bool interrupt_pending() noexcept override { return pending.load() > 0; }
+    // Short, so that tests of a few milliseconds see an interrupt mid-call.
+    std::chrono::milliseconds poll_interval() const override
+    {
+        return std::chrono::milliseconds(1);
+    }
+    void acknowledge_interrupt() noexcept override { pending.store(0); }
+    bool installs_signal_handlers() const override { return installs_; }
+    void run_work(velk::Function_ref<void()> work) override
+    {
+        ++works_run;
+        work();
+    }
+
+    std::string console;
+    std::vector<Result> results;  // by slot
+    std::atomic<int> pending{0};  // above 0: Ctrl-C pending
+    int works_run = 0;
+
+private:
+    bool installs_;
+};
+
+// The arguments of one call, kept with their storage; views() sees them
+// as a host's adaptor would.
+class Args {
+public:
+    // A real double array of rows x cols elements, column by column.
+    Args& matrix(std::size_t rows, std::size_t cols, std::vector<double> values);
+    // A 1 x n row.
+    Args& row(std::vector<double> values) { return matrix(1, values.size(), values); }
+    Args& text(std::string text);
+    // An array of another class (integers, cells, ...).
+    Args& other();
+    // A real double array with these sizes and no elements to read: for
+    // sizes beyond the int range, which a host gives an empty array.
+    Args& empty(std::size_t rows, std::size_t cols);
+    // Replaces argument `position` (from 1) with the last one added.
+    Args& replace(int position);
+
+    // Views into this object's storage, valid while it lives unchanged.
+    std::vector<velk::Arg> views() const;
+
+private:
+    struct Entry {
+        velk::Arg arg;   // data and text filled in by views()
+        int storage;     // index into values_ or texts_, or -1
+    };
+    std::vector<Entry> entries_;
+    std::deque<std::vector<double>> values_;
+    std::deque<std::string> texts_;
+};
+
+using Gateway = void (*)(velk::Call&);
+
+// Calls the gateway; returns "" when it returned, else the message it
+// failed with.
+std::string run(Gateway gateway, const Args& args, Host& host, int n_results = 1);
 
 }  // namespace fake_host

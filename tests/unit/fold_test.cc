@@ -1,5 +1,7 @@
 #include "fold.h"
 
+#include "fake_host.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,10 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct Quiet_console final : velk::Console {
-    void print(const char*) override {}
-};
 
 TEST(Conv, ModesAndEmptyColumns)
 {
@@ -100,7 +98,7 @@ TEST(FoldRun, ColumnsFiltersAndThreadsAgree)
         A[std::size_t(i)] = (i * 37 % 11) - 5.0;
     for (int i = 0; i < 3 * N; ++i)
         B[std::size_t(i)] = (i * 13 % 7) - 3.0;
-    Quiet_console console;
+    fake_host::Host host;
     for (int L : {1, N}) {
         std::vector<double> expected(std::size_t(M + 2) * N);
         for (int j = 0; j < N; ++j)
@@ -109,7 +107,7 @@ TEST(FoldRun, ColumnsFiltersAndThreadsAgree)
         for (int T : {1, 2, 3, 7}) {
             std::vector<double> Y(expected.size(), 99);
             const velk::Guarded_result r = velk::fold_mt_run(
-                {A.data(), M, N, B.data(), 3, L, Y.data(), false, 0}, T, console);
+                host, {A.data(), M, N, B.data(), 3, L, Y.data(), false, 0}, T);
             EXPECT_FALSE(r.interrupted);
             EXPECT_EQ(r.fault, nullptr);
             EXPECT_EQ(Y, expected) << "L " << L << ", " << T << " threads";
@@ -125,10 +123,11 @@ TEST(FoldRun, InputSharingStorageWithTheResultIsReadAsPassed)
     const int M = 3, N = 4;
     std::vector<double> storage = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2};
     const std::vector<double> A(storage.begin(), storage.begin() + M * N);
-    Quiet_console console;
-    velk::fold_mt_run({storage.data(), M, N, storage.data() + M * N, 1, 1, storage.data() + 1,
+    fake_host::Host host;
+    velk::fold_mt_run(host,
+                      {storage.data(), M, N, storage.data() + M * N, 1, 1, storage.data() + 1,
                        true, velk::fold_assign},
-                      2, console);
+                      2);
     // Y starts one element in: Y(i) = 2 A(i) for the 12 elements of Y.
     for (int i = 0; i < M * N; ++i)
         EXPECT_EQ(storage[std::size_t(i + 1)], 2 * A[std::size_t(i)]) << i;

@@ -1,15 +1,13 @@
 #include "paste.h"
 
+#include "fake_host.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 #include <vector>
 
 namespace {
-
-struct Quiet_console final : velk::Console {
-    void print(const char*) override {}
-};
 
 // The block a complete call leaves, element by element.
 std::vector<double> pasted(std::vector<double> Y, int M1, const std::vector<double>& S, int M4,
@@ -31,10 +29,11 @@ TEST(PasteRun, CopiesTheBlockAndNothingElse)
         {"source with extra rows", 4, 3, 5, 2, 1, 0, 2, 2},
         {"one row, one column", 4, 3, 1, 1, 2, 1, 1, 1},
         {"no rows", 4, 3, 3, 2, 1, 0, 0, 2},
+        {"source of no rows, no data", 4, 3, 0, 2, 1, 0, 0, 2},
         {"no columns", 4, 3, 3, 0, 1, 0, 3, 2},
         {"more threads than columns", 6, 9, 6, 9, 0, 0, 6, 3},
     };
-    Quiet_console console;
+    fake_host::Host host;
     for (const auto& c : cases) {
         std::vector<double> Y(std::size_t(c.M1 * c.N1)), S(std::size_t(c.M4 * c.N4));
         std::iota(Y.begin(), Y.end(), 1.0);
@@ -42,8 +41,8 @@ TEST(PasteRun, CopiesTheBlockAndNothingElse)
         const std::vector<double> expected =
             pasted(Y, c.M1, S, c.M4, c.N4, c.row0, c.col0, c.nrows);
         const velk::Guarded_result r = velk::paste_mt_run(
-            {Y.data(), c.M1, c.N1, S.data(), c.M4, c.N4, c.row0, c.col0, c.nrows}, c.threads,
-            console);
+            host, {Y.data(), c.M1, c.N1, S.data(), c.M4, c.N4, c.row0, c.col0, c.nrows},
+            c.threads);
         EXPECT_FALSE(r.interrupted) << c.name;
         EXPECT_EQ(Y, expected) << c.name;
     }
@@ -65,7 +64,7 @@ TEST(PasteRun, SourceSharingStorageActsAsAMove)
         {"columns 2-5 into 1-4", 4, 4, 4, 0, 0, 4},
         {"linear slice, one row up", 1, 4, 4, 0, 0, 4},
     };
-    Quiet_console console;
+    fake_host::Host host;
     for (const auto& c : cases) {
         for (int threads : {1, 2, 4}) {
             std::vector<double> Y(std::size_t(M1 * N1));
@@ -73,9 +72,10 @@ TEST(PasteRun, SourceSharingStorageActsAsAMove)
             const std::vector<double> S(Y.begin() + c.offset, Y.begin() + c.offset + c.M4 * c.N4);
             const std::vector<double> expected =
                 pasted(Y, M1, S, c.M4, c.N4, c.row0, c.col0, c.nrows);
-            velk::paste_mt_run({Y.data(), M1, N1, Y.data() + c.offset, c.M4, c.N4, c.row0,
+            velk::paste_mt_run(host,
+                               {Y.data(), M1, N1, Y.data() + c.offset, c.M4, c.N4, c.row0,
                                 c.col0, c.nrows},
-                               threads, console);
+                               threads);
             EXPECT_EQ(Y, expected) << c.name << ", " << threads << " threads";
         }
     }

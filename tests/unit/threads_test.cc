@@ -1,34 +1,34 @@
 // The worker scheme and the two threaded modules' workers under concurrent
 // interruption: by a signal raised on a worker, and by the host's own
-// pending interrupt raised from a thread of the host, as Octave does. Built
+// pending interrupt raised from a thread of the host, as Octave does; two
+// calls running at once; workers that cannot be started or joined. Built
 // also with ThreadSanitizer (label `threads`).
-#include "fake_host_interrupt.h"
+#include "fake_host.h"
 #include "fold.h"
 #include "paste.h"
 #include "workers.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <barrier>
 #include <chrono>
 #include <csignal>
-#include <latch>
-#include <system_error>
 #include <cstdio>
+#include <latch>
+#include <new>
 #include <random>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace {
 
 using velk::Item_range;
-
-struct Recording_console final : velk::Console {
-    std::string printed;
-    void print(const char* text) override { printed += text; }
-};
+using namespace std::chrono_literals;
 
 // Splits printed text into its lines.
 std::vector<std::string> lines_of(const std::string& text)
@@ -40,41 +40,48 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-// A record as a module declares it: range, bail-out slot, own fields.
-struct thread_data {
-    Item_range range;
-    velk::Bail_out_line bail_out;
-    std::vector<int>* done;
-    std::barrier<>* first_items;  // all threads inside their first item; none: no Ctrl-C
-};
-
-void smp_process(thread_data* d)
+bool first_of_a_range(int k, int items, int threads)
 {
-    const bool finished = velk::process_range(d->range, [d](int k) {
-        if (d->first_items && k == d->range.first) {
-            d->first_items->arrive_and_wait();
-            if (k == 0)
-                std::raise(SIGINT);  // reaches sighandler: the guard is installed
-            d->first_items->arrive_and_wait();
-        }
-        (*d->done)[static_cast<std::size_t>(k)] = 1;
-    });
-    if (!finished)
-        d->bail_out.print("test: thread for item %d -> %d bailing out!\n", d->range.first + 1,
-                          d->range.end);
+    for (int i = 0; i < threads; ++i)
+        if (velk::thread_range(i, items, threads).first == k)
+            return true;
+    return false;
 }
 
-velk::Guarded_result run(int items, int threads, std::vector<int>& done, std::barrier<>* meet,
-                         Recording_console& console)
+// Waits until the call's stop state says stop, for a few seconds at most, so
+// that a scheme that never sets it fails the expectations instead of hanging.
+void wait_for_stop(const velk::Guarded_run& run)
 {
-    return velk::run_guarded(console, velk::generic_handler_messages, [&] {
-        return velk::run_on_threads<thread_data>(
-            items, threads,
-            [&](thread_data& d) {
-                d.done = &done;
-                d.first_items = meet;
-            },
-            smp_process, console);
+    const auto give_up = std::chrono::steady_clock::now() + 5s;
+    while (!run.stop().requested() && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(1ms);
+}
+
+using Handler = void (*)(int);
+Handler sigint_handler()
+{
+    struct sigaction action {};
+    sigaction(SIGINT, nullptr, &action);
+    return action.sa_handler;
+}
+
+// Items 0 .. items-1 on `threads` workers; each item marks itself done. With
+// `meet`, every thread waits inside its first item until all are there, and
+// item 0 raises SIGINT meanwhile.
+velk::Guarded_result run(int items, int threads, std::vector<int>& done, std::barrier<>* meet,
+                         fake_host::Host& host)
+{
+    const auto item = [&](int k) {
+        if (meet && first_of_a_range(k, items, threads)) {
+            meet->arrive_and_wait();
+            if (k == 0)
+                std::raise(SIGINT);
+            meet->arrive_and_wait();
+        }
+        done[static_cast<std::size_t>(k)] = 1;
+    };
+    return velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+        r.on_threads(items, threads, item, "test: thread for item %d -> %d bailing out!\n");
     });
 }
 
@@ -83,13 +90,13 @@ TEST(GuardedRun, InterruptStopsEveryThreadAfterItsItemAndTheNextRunIsNormal)
     // Ctrl-C while all four threads are on their first item: each finishes
     // it, stops, and its line is printed once, in thread order.
     std::vector<int> done(10, 0);
-    Recording_console console;
+    fake_host::Host host(true);
     std::barrier meet(4);
-    const velk::Guarded_result result = run(10, 4, done, &meet, console);
+    const velk::Guarded_result result = run(10, 4, done, &meet, host);
     EXPECT_TRUE(result.interrupted);
     EXPECT_EQ(result.fault, nullptr);
     EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 1, 0, 1, 0, 0}));
-    EXPECT_EQ(console.printed,
+    EXPECT_EQ(host.console,
               "test: thread for item 1 -> 2 bailing out!\n"
               "test: thread for item 3 -> 5 bailing out!\n"
               "test: thread for item 6 -> 7 bailing out!\n"
@@ -98,87 +105,142 @@ TEST(GuardedRun, InterruptStopsEveryThreadAfterItsItemAndTheNextRunIsNormal)
     // One thread per item, one of them interrupted on its last item: the
     // item is done, the line printed, the call still fails.
     std::vector<int> single(3, 0);
-    Recording_console console3;
+    fake_host::Host host3(true);
     std::barrier meet3(3);
-    EXPECT_TRUE(run(3, 3, single, &meet3, console3).interrupted);
+    EXPECT_TRUE(run(3, 3, single, &meet3, host3).interrupted);
     EXPECT_EQ(single, std::vector<int>(3, 1));
-    EXPECT_EQ(lines_of(console3.printed).size(), 3u);
+    EXPECT_EQ(lines_of(host3.console).size(), 3u);
 
     // A run after the interruption goes normally and prints nothing.
     std::vector<int> again(10, 0);
-    Recording_console quiet;
+    fake_host::Host quiet(true);
     EXPECT_FALSE(run(10, 4, again, nullptr, quiet).interrupted);
     EXPECT_EQ(again, std::vector<int>(10, 1));
-    EXPECT_EQ(quiet.printed, "");
+    EXPECT_EQ(quiet.console, "");
 }
 
 TEST(GuardedRun, HandlersArePutBackAfterTheCall)
 {
     auto previous = std::signal(SIGINT, SIG_DFL);
     std::vector<int> done(2, 0);
-    Recording_console console;
+    fake_host::Host host(true);
     std::barrier meet(2);
-    run(2, 2, done, &meet, console);
+    run(2, 2, done, &meet, host);
     EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
 }
 
-// A thread that cannot be started: the call fails with the scheme's fault
-// only after the threads already running have stopped after their item and
-// been joined, and with the handlers back.
+// Starts workers as the system does, but the start number `fail_at` throws
+// `failure`, and the join of thread number `fail_join` throws without
+// joining (-1: none).
+class Failing_threads final : public velk::Thread_starter {
+public:
+    Failing_threads(int fail_at, std::exception_ptr failure, int fail_join, std::latch* failed)
+        : fail_at_(fail_at), failure_(failure), fail_join_(fail_join), failed_(failed)
+    {
+    }
+    std::thread start(void (*body)(velk::thread_data*), velk::thread_data* record) const override
+    {
+        if (started_++ == fail_at_) {
+            failed_->count_down();
+            std::rethrow_exception(failure_);
+        }
+        return std::thread(body, record);
+    }
+    void join(std::thread& thread) const override
+    {
+        if (joined_++ == fail_join_)
+            throw std::system_error(std::make_error_code(std::errc::invalid_argument));
+        thread.join();
+    }
+
+private:
+    int fail_at_;
+    std::exception_ptr failure_;
+    int fail_join_;
+    std::latch* failed_;
+    mutable int started_ = 0;
+    mutable int joined_ = 0;
+};
+
+// A thread that cannot be started, whatever the start throws: the call fails
+// with the scheme's fault only after the threads already running have
+// stopped after their item and been joined, and with the handlers back.
 TEST(GuardedRun, FailedThreadStartStopsAndJoinsTheOthers)
 {
-    struct Record {
-        Item_range range;
-        velk::Bail_out_line bail_out;
-        std::vector<int>* done;
-        std::latch* start_failed;
+    const std::exception_ptr failures[] = {
+        std::make_exception_ptr(
+            std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again))),
+        std::make_exception_ptr(std::bad_alloc()),
+        std::make_exception_ptr(42),
     };
-    std::vector<int> done(8, 0);
-    std::latch start_failed(1);
-    const auto process = [](Record* d) {
-        const bool finished = velk::process_range(d->range, [d](int k) {
-            // The item ends once the scheme has reacted to the failed start
-            // (given a few seconds, so that a scheme that never clears the
-            // flag fails the expectations below instead of hanging).
-            d->start_failed->wait();
-            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            while (velk::running.load() != 0 && std::chrono::steady_clock::now() < give_up)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            (*d->done)[static_cast<std::size_t>(k)] = 1;
-        });
-        if (!finished)
-            d->bail_out.print("thread %d -> %d\n", d->range.first + 1, d->range.end);
-    };
-    int started = 0;
-    const auto start_two = [&](auto& smp_process, Record* record) {
-        if (started++ == 2) {
-            start_failed.count_down();
-            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        }
-        return std::thread(smp_process, record);
-    };
+    for (const std::exception_ptr& failure : failures) {
+        std::vector<int> done(8, 0);
+        std::latch start_failed(1);
+        const Failing_threads threads(2, failure, -1, &start_failed);
+        auto previous = std::signal(SIGINT, SIG_DFL);
+        fake_host::Host host(true);
+        const velk::Guarded_result result =
+            velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+                const auto item = [&](int k) {
+                    // The item ends once the scheme has reacted to the failed start.
+                    start_failed.wait();
+                    wait_for_stop(r);
+                    done[std::size_t(k)] = 1;
+                };
+                r.on_threads(8, 4, item, "thread %d -> %d\n", threads);
+            });
+        EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
+        EXPECT_STREQ(result.fault, velk::create_fault);
+        EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(host.console, "thread 1 -> 2\nthread 3 -> 4\n");
+    }
+}
 
-    auto previous = std::signal(SIGINT, SIG_DFL);
-    Recording_console console;
-    const velk::Guarded_result result =
-        velk::run_guarded(console, velk::generic_handler_messages, [&] {
-            return velk::run_on_threads<Record>(
-                8, 4,
-                [&](Record& d) {
-                    d.done = &done;
-                    d.start_failed = &start_failed;
-                },
-                process, console, start_two);
-        });
-    EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
-    EXPECT_STREQ(result.fault, velk::create_fault);
-    EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(console.printed, "thread 1 -> 2\nthread 3 -> 4\n");
+// A join that fails: the worker has finished its range, is let go to end by
+// itself, the others are joined, and the call fails with the join fault,
+// unless a start failed first.
+TEST(GuardedRun, FailedJoinEndsTheCallAfterTheOthersAreJoined)
+{
+    const struct {
+        int fail_start;
+        const char* fault;
+        std::vector<int> done;
+    } cases[] = {
+        {-1, velk::join_fault, std::vector<int>(8, 1)},
+        {3, velk::create_fault, {1, 0, 1, 0, 1, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> done(8, 0);
+        std::latch start_failed(1);
+        const Failing_threads threads(c.fail_start, std::make_exception_ptr(std::bad_alloc()), 1,
+                                      &start_failed);
+        fake_host::Host host;
+        const velk::Guarded_result result =
+            velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+                const auto item = [&](int k) {
+                    if (c.fail_start >= 0) {
+                        start_failed.wait();
+                        wait_for_stop(r);
+                    }
+                    done[std::size_t(k)] = 1;
+                };
+                r.on_threads(8, 4, item, "%d %d\n", threads);
+            });
+        EXPECT_STREQ(result.fault, c.fault);
+        EXPECT_EQ(done, c.done);
+        try {
+            velk::end_guarded_call(host, result);
+            ADD_FAILURE() << "the call did not end";
+        } catch (const velk::Call_failed& failure) {
+            EXPECT_STREQ(failure.what(), c.fault);
+        }
+    }
 }
 
 // Ctrl-C already pending when the work starts: the poll follows the item,
 // so each thread does its first item, then stops; on the calling thread,
-// with its own line.
+// with its own line. The call then ends once, as interrupted, withdrawing
+// the host's interrupt.
 TEST(HostInterrupt, PendingBeforeTheWorkStopsEachThreadAfterOneColumn)
 {
     const int M = 3, N = 8;
@@ -190,17 +252,23 @@ TEST(HostInterrupt, PendingBeforeTheWorkStopsEachThreadAfterOneColumn)
                               "fold_mt: thread for column 7 -> 8 bailing out!\n"}}) {
         const int T = c.first;
         std::vector<double> Y((M + 1) * N, -1.0);
-        Recording_console console;
-        fake_host::interrupt_state.store(1);
+        fake_host::Host host;
+        host.pending.store(1);
         const velk::Guarded_result result = velk::fold_mt_run(
-            {A.data(), M, N, h.data(), 2, 1, Y.data(), true, velk::fold_assign}, T, console);
+            host, {A.data(), M, N, h.data(), 2, 1, Y.data(), true, velk::fold_assign}, T);
         EXPECT_TRUE(result.interrupted);
-        EXPECT_EQ(console.printed, c.second);
+        EXPECT_EQ(host.console, c.second);
         for (int j = 0; j < N; ++j)
             EXPECT_EQ(Y[std::size_t(j * (M + 1))], j % (N / T) == 0 ? 1.0 : -1.0)
                 << "column " << j << ", " << T << " threads";
-        velk::host_interrupt_acknowledge();
-        EXPECT_EQ(fake_host::interrupt_state.load(), 0);
+        try {
+            velk::end_guarded_call(host, result);
+            ADD_FAILURE() << "the call did not end";
+        } catch (const velk::Call_failed& failure) {
+            EXPECT_TRUE(failure.interrupted());
+            EXPECT_STREQ(failure.what(), "CTRL-C pressed!\n");
+        }
+        EXPECT_EQ(host.pending.load(), 0);
     }
 }
 
@@ -208,13 +276,13 @@ TEST(HostInterrupt, PendingBeforeTheWorkStopsEachThreadAfterOneColumn)
 // own, as the host's signal thread does, unless told the call is over.
 class Host_ctrl_c {
 public:
-    explicit Host_ctrl_c(std::chrono::microseconds delay)
-        : thread_([this, delay] {
+    Host_ctrl_c(fake_host::Host& host, std::chrono::microseconds delay)
+        : thread_([this, &host, delay] {
               const auto until = std::chrono::steady_clock::now() + delay;
               while (std::chrono::steady_clock::now() < until)
                   if (over_.load())
                       return;
-              fake_host::interrupt_state.fetch_add(1);
+              host.pending.fetch_add(1);
               raised_.store(true);
           })
     {
@@ -269,7 +337,7 @@ void expect_whole_columns(const std::vector<double>& Y, const std::vector<double
         return;
     }
     // Every thread whose range was cut short printed its line; one that was
-    // on its last item when the flag cleared prints it too, with no column
+    // on its last item when the call stopped prints it too, with no column
     // left old. Each line once, in thread order.
     const std::vector<std::string> lines = lines_of(printed);
     for (const std::string& line : cut_short)
@@ -294,9 +362,9 @@ TEST(HostInterrupt, StopsFoldWorkersCleanlyWheneverItComes)
 
     // The complete result, on the calling thread.
     std::vector<double> complete = old;
-    Recording_console console;
+    fake_host::Host quiet;
     velk::Fold_job job{A.data(), M, N, B.data(), K, 1, complete.data(), true, velk::fold_add};
-    ASSERT_FALSE(velk::fold_mt_run(job, 1, console).interrupted);
+    ASSERT_FALSE(velk::fold_mt_run(quiet, job, 1).interrupted);
 
     std::uniform_int_distribution<int> delay_us(0, 3000), threads(2, 6);
     int n_interrupted = 0;
@@ -304,21 +372,19 @@ TEST(HostInterrupt, StopsFoldWorkersCleanlyWheneverItComes)
         std::vector<double> Y = old;
         job.Y = Y.data();
         const int T = threads(random);
-        Recording_console printed;
-        Host_ctrl_c ctrl_c(std::chrono::microseconds(delay_us(random)));
-        const velk::Guarded_result result = velk::fold_mt_run(job, T, printed);
+        fake_host::Host host;
+        Host_ctrl_c ctrl_c(host, std::chrono::microseconds(delay_us(random)));
+        const velk::Guarded_result result = velk::fold_mt_run(host, job, T);
         const bool raised = ctrl_c.stop();
         EXPECT_EQ(result.fault, nullptr);
         // An interrupt raised before the end of the call stops it; one
-        // raised after the handlers went back is the host's to deal with.
+        // raised after it ended is the host's to deal with.
         EXPECT_TRUE(raised || !result.interrupted);
-        SCOPED_TRACE("round " + std::to_string(round) + ", printed:\n" + printed.printed);
-        expect_whole_columns(Y, old, complete, rows, N, T, printed.printed,
+        SCOPED_TRACE("round " + std::to_string(round) + ", printed:\n" + host.console);
+        expect_whole_columns(Y, old, complete, rows, N, T, host.console,
                              "fold_mt: thread for column %d -> %d bailing out!\n",
                              result.interrupted);
         n_interrupted += result.interrupted;
-        velk::host_interrupt_acknowledge();
-        EXPECT_EQ(fake_host::interrupt_state.load(), 0);
     }
     std::printf("%d of the rounds interrupted\n", n_interrupted);
     EXPECT_GT(n_interrupted, 0) << "no round was interrupted; the test proved nothing";
@@ -345,10 +411,10 @@ TEST(HostInterrupt, StopsPasteWorkersCleanlyWheneverItComes)
     for (int round = 0; round < 100; ++round) {
         std::vector<double> Y = old;
         const int T = threads(random);
-        Recording_console printed;
-        Host_ctrl_c ctrl_c(std::chrono::microseconds(delay_us(random)));
+        fake_host::Host host;
+        Host_ctrl_c ctrl_c(host, std::chrono::microseconds(delay_us(random)));
         const velk::Guarded_result result = velk::paste_mt_run(
-            {Y.data(), M1, N1, S.data(), M4, N4, row0, col0, nrows}, T, printed);
+            host, {Y.data(), M1, N1, S.data(), M4, N4, row0, col0, nrows}, T);
         const bool raised = ctrl_c.stop();
         EXPECT_TRUE(raised || !result.interrupted);
         // The block's columns, as whole destination columns.
@@ -356,15 +422,71 @@ TEST(HostInterrupt, StopsPasteWorkersCleanlyWheneverItComes)
             return std::vector<double>(m.begin() + std::ptrdiff_t{col0} * M1,
                                        m.begin() + std::ptrdiff_t{col0 + N4} * M1);
         };
-        expect_whole_columns(block(Y), block(old), block(complete), M1, N4, T, printed.printed,
+        expect_whole_columns(block(Y), block(old), block(complete), M1, N4, T, host.console,
                              "paste_mt: thread for column %d -> %d bailing out!\n",
                              result.interrupted);
         EXPECT_TRUE(std::equal(Y.begin(), Y.begin() + std::ptrdiff_t{col0} * M1, old.begin()));
         n_interrupted += result.interrupted;
-        velk::host_interrupt_acknowledge();
     }
     std::printf("%d of the rounds interrupted\n", n_interrupted);
     EXPECT_GT(n_interrupted, 0) << "no round was interrupted; the test proved nothing";
+}
+
+// Two calls running at once in one process, each on two workers: the host
+// interrupts one of them while both are inside their first items. That one
+// stops after those items; the other completes and prints nothing. The
+// handlers are installed once for both, stay while the second runs on after
+// the first has ended, and the host's own handler is back after the last.
+TEST(TwoCalls, EachStopsOnItsOwnAndTheLastToEndPutsTheHandlersBack)
+{
+    const auto previous = std::signal(SIGINT, SIG_DFL);
+    fake_host::Host host_a(true), host_b(true);
+    std::latch both_running(4), a_ended(1);
+    std::vector<int> done_a(8, 0), done_b(8, 0);
+    Handler while_both = nullptr, after_a = nullptr;
+
+    velk::Guarded_result result_b;
+    std::thread call_b([&] {
+        result_b =
+            velk::run_guarded(host_b, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+                const auto item = [&](int k) {
+                    if (k == 0 || k == 4)
+                        both_running.arrive_and_wait();
+                    if (k == 7)
+                        a_ended.wait();
+                    done_b[std::size_t(k)] = 1;
+                };
+                r.on_threads(8, 2, item, "b %d -> %d\n");
+            });
+    });
+    const velk::Guarded_result result_a =
+        velk::run_guarded(host_a, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+            const auto item = [&](int k) {
+                if (k == 0 || k == 4)
+                    both_running.arrive_and_wait();
+                if (k == 0) {
+                    while_both = sigint_handler();
+                    host_a.pending.store(1);
+                }
+                done_a[std::size_t(k)] = 1;
+                wait_for_stop(r);
+            };
+            r.on_threads(8, 2, item, "a %d -> %d\n");
+        });
+    after_a = sigint_handler();
+    a_ended.count_down();
+    call_b.join();
+
+    EXPECT_TRUE(result_a.interrupted);
+    EXPECT_EQ(done_a, (std::vector<int>{1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(host_a.console, "a 1 -> 4\na 5 -> 8\n");
+    EXPECT_FALSE(result_b.interrupted);
+    EXPECT_EQ(done_b, std::vector<int>(8, 1));
+    EXPECT_EQ(host_b.console, "");
+    EXPECT_EQ(while_both, &sighandler);
+    EXPECT_EQ(after_a, &sighandler);
+    EXPECT_EQ(sigint_handler(), SIG_DFL);
+    std::signal(SIGINT, previous);
 }
 
 }  // namespace

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace {
 
 using velk::Item_range;
-
-struct Recording_console final : velk::Console {
-    std::string printed;
-    void print(const char* text) override { printed += text; }
-};
 
 TEST(ThreadRange, DividesItemsIntoContiguousNearEqualRanges)
 {
@@ -44,25 +38,34 @@ TEST(ThreadRange, LargeCountsDoNotOverflow)
 }
 
 // The poll follows every item, the last one included, and never precedes
-// the first: a cleared flag still lets the first item of a range be done.
+// the first: a stop already requested still lets the first item of a range
+// be done.
 TEST(ProcessRange, PollsAfterEveryItemAndNeverBeforeTheFirst)
 {
     const struct {
         Item_range range;
-        int running;
+        bool keep_going;
         bool finished;
         std::vector<int> done;
+        int polls;
     } cases[] = {
-        {{2, 5}, 1, true, {2, 3, 4}},
-        {{2, 5}, 0, false, {2}},  // stops after its first item
-        {{3, 3}, 0, true, {}},    // empty: returns without looking at the flag
-        {{4, 2}, 0, true, {}},
+        {{2, 5}, true, true, {2, 3, 4}, 3},
+        {{2, 5}, false, false, {2}, 1},  // stops after its first item
+        {{3, 3}, false, true, {}, 0},    // empty: returns without asking
+        {{4, 2}, false, true, {}, 0},
     };
     for (const auto& c : cases) {
-        velk::running.store(c.running);
         std::vector<int> done;
-        EXPECT_EQ(velk::process_range(c.range, [&](int k) { done.push_back(k); }), c.finished);
+        int polls = 0;
+        const bool finished = velk::process_range(
+            c.range, [&](int k) { done.push_back(k); },
+            [&] {
+                ++polls;
+                return c.keep_going;
+            });
+        EXPECT_EQ(finished, c.finished);
         EXPECT_EQ(done, c.done) << c.range.first << " .. " << c.range.end;
+        EXPECT_EQ(polls, c.polls) << c.range.first << " .. " << c.range.end;
     }
 }
 

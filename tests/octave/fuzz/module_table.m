@@ -5,6 +5,7 @@
 function modules = module_table ()
   own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
          "must hold a number of samples from 0 to 2147483647!$", ...
+         "must have at most 2147483647 rows and columns!$", ...
          ": failed to allocate \\d+ bytes of memory$", ": out of memory"};
   modules = struct ("name", {}, "valid_args", {}, "max_results", {}, "written_in_place", {},
                   "messages", {}, "check_results", {});
@@ -91,7 +92,8 @@ function modules = module_table ()
 
   ## The faults of the worker scheme itself, shared by the threaded modules.
   scheme = {"CTRL-C pressed!", "Failed to allocate memory for thread data!", ...
-            "Failed to allocate memory for threads!", "Error when creating a new thread!"};
+            "Failed to allocate memory for threads!", "Error when creating a new thread!", ...
+            "Error when joining a thread!"};
 
   ## fold_mt keeps its mode from one call to the next and writes argument 4
   ## in place, so results are checked for shape only; the mode a call leaves
@@ -111,6 +113,7 @@ function modules = module_table ()
       "Argument 3 must be larger or equal to 1 (min number of CPUs)!"
       "Wrong number of rows in argument 4!"
       "Wrong number of columns in argument 4!"
+      "Argument 2 makes the result's columns longer than 2147483647 samples!"
       "Failed to allocate memory for a copy of an input that shares storage with the result!"}]))]},
     "check_results", @fold_mt_shape);
 
@@ -175,8 +178,7 @@ function modules = module_table ()
       "echofocus_mt requires 8 input arguments!"
       "Too many output arguments for echofocus_mt!"}; focus_messages; {
       "Argument 8 must be a scalar!"
-      "Argument 8 must be larger or equal to 1 (min number of CPUs)!"
-      "Argument 6 holds more observation points than can be divided over threads!"}]))]},
+      "Argument 8 must be larger or equal to 1 (min number of CPUs)!"}]))]},
     "check_results", @(args, results, n_out) focus_shape (args, results));
 endfunction
 

@@ -1,0 +1,124 @@
+#include "arguments.h"
+
+#include "to_int.h"
+
+#include <climits>
+
+namespace velk {
+namespace {
+
+const Arg& real_double(const Call& call, int position)
+{
+    const Arg& a = call.arg(position);
+    if (a.kind != Arg::Kind::real_double)
+        fail("Argument %d must be a real, full double array!", position);
+    return a;
+}
+
+constexpr const char* too_large = "Argument %d must have at most 2147483647 rows and columns!";
+
+// The class test, then the sizes.
+Matrix checked_matrix(const Call& call, int position)
+{
+    const Arg& a = real_double(call, position);
+    return {narrow_size(a.rows, too_large, position), narrow_size(a.cols, too_large, position),
+            a.data};
+}
+
+const double* shaped(const Call& call, int position, bool shape_fits, const char* wrong_shape)
+{
+    if (!shape_fits)
+        fail(wrong_shape, position);
+    return checked_matrix(call, position).data;
+}
+
+}  // namespace
+
+int narrow_size(std::size_t size, const char* message, int position)
+{
+    if (size > static_cast<std::size_t>(INT_MAX))
+        fail(message, position);
+    return static_cast<int>(size);
+}
+
+Matrix matrix(const Call& call, int position) { return checked_matrix(call, position); }
+
+Target in_place_matrix(const Call& call, int position)
+{
+    const Arg& a = real_double(call, position);
+    if (!a.writable_data)
+        fail("Argument %d must be an array the call can write in place!", position);
+    const Matrix m = checked_matrix(call, position);
+    return {m.rows, m.cols, a.writable_data};
+}
+
+double scalar(const Call& call, int position, const char* not_scalar)
+{
+    return shaped(call, position, is_scalar(call.arg(position).dims()), not_scalar)[0];
+}
+
+Pair pair(const Call& call, int position, const char* not_pair)
+{
+    const double* v = shaped(call, position, is_vector2(call.arg(position).dims()), not_pair);
+    return {v[0], v[1]};
+}
+
+Sampling sampling(const Call& call, int position, int min_samples)
+{
+    const Pair p = pair(call, position);
+    const int nt = trunc_to_int(p.second);
+    if (nt < min_samples)
+        fail("Argument %d must hold a number of samples from %d to 2147483647!", position,
+             min_samples);
+    return {p.first, nt};
+}
+
+Per_point per_point(const Call& call, int position, int n_points, const char* wrong_length)
+{
+    const Dims d = call.arg(position).dims();
+    const double* data =
+        shaped(call, position, is_scalar_or_per_point(d, static_cast<std::size_t>(n_points)),
+               wrong_length);
+    return {data, d.count() == 1};
+}
+
+int count(const Call& call, int position, int minimum, const char* below_minimum)
+{
+    const int n = trunc_to_int(scalar(call, position));
+    if (n < minimum)
+        fail(below_minimum, position);
+    return n;
+}
+
+int cpu_count(const Call& call, int position)
+{
+    return count(call, position, 1,
+                 "Argument %d must be larger or equal to 1 (min number of CPUs)!");
+}
+
+Points observation_points(const Call& call, int position)
+{
+    const Matrix m = checked_matrix(call, position);
+    if (m.rows > 0 && m.cols < 3)
+        fail("Argument %d must have 3 columns (x, y, z in mm)!", position);
+    if (m.rows == 0)
+        return {0, nullptr, nullptr, nullptr};
+    return {m.rows, m.data, m.data + m.rows, m.data + 2 * static_cast<std::size_t>(m.rows)};
+}
+
+int keyword(const Call& call, int position, std::initializer_list<std::string_view> keywords,
+            const char* unknown)
+{
+    const Arg& a = call.arg(position);
+    if (a.kind != Arg::Kind::text)
+        fail("Argument %d must be a string", position);
+    int index = 0;
+    for (std::string_view k : keywords) {
+        if (a.text == k)
+            return index;
+        ++index;
+    }
+    fail(unknown, position);
+}
+
+}  // namespace velk

@@ -1,0 +1,150 @@
+// One call of a module, as its gateway sees it whatever the host: the
+// arguments as views, the number of results asked for, and the few things
+// the host does for the call (results, console, interrupt, running the work).
+//
+// A gateway is a function `void <name>_gateway(velk::Call&)`: its checks,
+// its result creation and its kernel loop, written once. Each host has one
+// adaptor that turns its arrays into Args, implements Host, calls the
+// gateway and turns a Call_failed into the host's own error (mex_call.h for
+// Octave and MATLAB).
+#pragma once
+
+#include "function_ref.h"
+#include "shape.h"
+
+#include <chrono>
+#include <cstddef>
+#include <exception>
+#include <span>
+#include <string_view>
+
+namespace velk {
+
+// How a call ends with a message: thrown by fail(), caught by the host's
+// adaptor, which ends the call through the host once every destructor has
+// run and every worker is joined. The message is held in the object itself,
+// so that throwing allocates nothing.
+class Call_failed : public std::exception {
+public:
+    Call_failed(const char* message, bool interrupted) noexcept;
+    const char* what() const noexcept override { return message_; }
+    // True when the call ends because the user interrupted it.
+    bool interrupted() const noexcept { return interrupted_; }
+
+    static constexpr std::size_t capacity = 256;
+
+private:
+    char message_[capacity];
+    bool interrupted_;
+};
+
+// Ends the call with the printf-formatted message (cut to Call_failed::capacity).
+[[noreturn]] void fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Ends the call as interrupted, with "CTRL-C pressed!\n".
+[[noreturn]] void fail_interrupted();
+
+// One argument as the host holds it. Sizes are the host's: a host with row-
+// major arrays describes an n x m array as m rows and n columns, which is the
+// same memory as an m x n column-major matrix.
+struct Arg {
+    enum class Kind { real_double, text, other };
+
+    Kind kind = Kind::other;
+    std::size_t rows = 0;
+    std::size_t cols = 0;
+    // real_double: the rows x cols elements, column by column.
+    const double* data = nullptr;
+    // real_double: the same elements when the call may write them in place
+    // (the destination of an in-place module), else null.
+    double* writable_data = nullptr;
+    // text: the characters, column by column, without a terminating NUL.
+    std::string_view text;
+
+    Dims dims() const { return {rows, cols}; }
+};
+
+// Where a call prints: the host's console, used by the calling thread only.
+class Console {
+public:
+    // Writes text to the console as it is. Must not throw.
+    virtual void print(const char* text) noexcept = 0;
+
+    // A delay outside the output window, reported under the level "stop"
+    // (after which the call ends with an empty message) or "warn". `line`
+    // ends with "\n". A console prints it.
+    virtual void report_out_of_bounds(const char* line, bool ends_call) noexcept
+    {
+        (void)ends_call;
+        print(line);
+    }
+
+protected:
+    ~Console() = default;
+};
+
+// What a host does for a call. Every function is called on the thread that
+// called the gateway (the calling thread), never on a worker. Those that
+// run_work's work may call (print, report_out_of_bounds, interrupt_pending,
+// acknowledge_interrupt) must take back anything that run_work gave up.
+class Host : public Console {
+public:
+    // A zero-filled rows x cols matrix of doubles, column by column, as
+    // result `slot` (from 0), owned by the host; returns its elements.
+    virtual double* create_result(int slot, int rows, int cols) = 0;
+
+    // True when the user has interrupted the call through the host. Polled
+    // before a guarded computation, after every item the calling thread
+    // works on, every poll_interval() while workers run, and once at the
+    // end; a host whose poll is costly keeps its own pace. Must not throw.
+    virtual bool interrupt_pending() noexcept = 0;
+
+    // How long the calling thread waits for its workers between two polls.
+    virtual std::chrono::milliseconds poll_interval() const
+    {
+        return std::chrono::milliseconds(20);
+    }
+
+    // The call is about to end as interrupted: the host withdraws its own
+    // pending interrupt, so that it is not raised a second time.
+    virtual void acknowledge_interrupt() noexcept {}
+
+    // Whether a guarded computation installs the process's signal handlers
+    // (sighandler) while it runs: for hosts that deliver Ctrl-C as a signal.
+    virtual bool installs_signal_handlers() const = 0;
+
+    // Runs a call's work: its kernel loop or guarded computation. A host may
+    // give up a lock of its own meanwhile.
+    virtual void run_work(Function_ref<void()> work) { work(); }
+
+protected:
+    ~Host() = default;
+};
+
+class Call {
+public:
+    Call(std::span<const Arg> args, int n_results, Host& host)
+        : args_(args), n_results_(n_results), host_(host)
+    {
+    }
+
+    int n_args() const { return static_cast<int>(args_.size()); }
+    // Argument `position`, counted from 1 as in the messages.
+    const Arg& arg(int position) const { return args_[static_cast<std::size_t>(position - 1)]; }
+    // How many results the caller asked for (0 still gets result 1).
+    int n_results() const { return n_results_; }
+    Host& host() const { return host_; }
+
+    double* create_result(int slot, int rows, int cols) const
+    {
+        return host_.create_result(slot, rows, cols);
+    }
+    void run(Function_ref<void()> work) const { host_.run_work(work); }
+
+private:
+    std::span<const Arg> args_;
+    int n_results_;
+    Host& host_;
+};
+
+}  // namespace velk

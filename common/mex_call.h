@@ -1,0 +1,40 @@
+// The adaptor of the Octave and MATLAB hosts (the MEX interface). A module's
+// entry point is one call:
+//
+//     extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
+//     {
+//         velk::mex_call(velk::discwave_gateway, nlhs, plhs, nrhs, prhs);
+//     }
+#pragma once
+
+#include "call.h"
+
+#include "mex.h"
+
+namespace velk {
+
+// The host of a MEX call: results stored in plhs, the console, the host's
+// own pending interrupt, and the signal handlers while a computation is
+// guarded.
+class Mex_host final : public Host {
+public:
+    explicit Mex_host(mxArray** plhs) : plhs_(plhs) {}
+    double* create_result(int slot, int rows, int cols) override;
+    void print(const char* text) noexcept override;
+    bool interrupt_pending() noexcept override;
+    void acknowledge_interrupt() noexcept override;
+    bool installs_signal_handlers() const override { return true; }
+
+private:
+    mxArray** plhs_;
+};
+
+using Gateway = void (*)(Call&);
+
+// Calls the gateway on the host's arguments. Arrays of real, full doubles
+// are seen with their data, which the in-place modules may write; character
+// arrays with their text. A Call_failed ends the call through velk_err_msg,
+// once everything the call made has been released.
+void mex_call(Gateway gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+
+}  // namespace velk

@@ -1,0 +1,36 @@
+// H = discwave_avg(points, a, [dt nt], delay, [v cp], N)
+#include "discwave_avg_gateway.h"
+
+#include "arguments.h"
+#include "discwave_avg.h"
+
+#include <cmath>
+
+namespace velk {
+
+void discwave_avg_gateway(Call& call)
+{
+    if (call.n_args() != 6)
+        fail("discwave_avg requires 6 input arguments!");
+    if (call.n_results() > 1)
+        fail("Too many output arguments for discwave_avg!");
+    const Points points = observation_points(call, 1);
+    const double a = scalar(call, 2);
+    const Sampling sampling = velk::sampling(call, 3);
+    // Every sample is divided by the sampling period: 0 would make it NaN.
+    if (!(std::isfinite(sampling.dt) && sampling.dt > 0.0))
+        fail("Argument 3 must hold a finite sampling period above 0!");
+    const Per_point delay = per_point(call, 4, points.count);
+    const auto [v, cp] = pair(call, 5);
+    const int N = count(call, 6, 1, "Number of intervals (argument %d) must be larger than one !");
+
+    const int nt = sampling.nt;
+    double* H = call.create_result(0, nt, points.count);
+    call.run([&] {
+        for (int i = 0; i < points.count; ++i)
+            discwave_avg(points.x[i], points.y[i], points.z[i], a, sampling.dt, nt, delay[i], v,
+                         cp, N, H + std::size_t(i) * nt);
+    });
+}
+
+}  // namespace velk
