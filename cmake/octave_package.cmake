@@ -11,9 +11,9 @@
 # an external library's headers and libraries) it asks for on the machine
 # that installs: mkoctfile for Octave, pkg-config for libraries imported
 # with pkg_check_modules(... IMPORTED_TARGET GLOBAL), the compiler's own
-# search paths for the others. An imported target may name the Debian
-# package that provides it (target property VELK_DEBIAN_PACKAGE); the
-# package's DESCRIPTION lists those as BuildRequires.
+# search paths for the others. An imported target names the Debian package
+# that provides it (target property VELK_DEBIAN_PACKAGE, required of those
+# pkg-config finds); the package's DESCRIPTION lists those as BuildRequires.
 
 set(_velk_package_dir ${CMAKE_CURRENT_LIST_DIR}/octave_package)
 
@@ -84,6 +84,13 @@ function(_velk_visit_imported target)
     if(NOT _module)
       message(FATAL_ERROR "octave_package: ${target} must come from a pkg_check_modules call for "
                           "one module")
+    endif()
+    # The package's users install its development files before pkg install
+    # can build: DESCRIPTION must name them.
+    if(NOT _debian)
+      message(FATAL_ERROR "octave_package: ${target} names no Debian package for the package's "
+                          "BuildRequires: set_target_properties(${target} PROPERTIES "
+                          "VELK_DEBIAN_PACKAGE <package>) where it is found")
     endif()
     set_property(GLOBAL APPEND PROPERTY _VELK_PKG_CONFIG "${_module}")
     return()
