@@ -1,7 +1,6 @@
 #include "numpy_host.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace py = pybind11;
 
@@ -9,9 +8,15 @@ namespace velk::python {
 
 double* Numpy_host::create_result(int slot, int rows, int cols)
 {
-    py::array_t<double> result({py::ssize_t{cols}, py::ssize_t{rows}});
+    // numpy.zeros takes memory that is zero already (calloc), so a large
+    // result costs nothing here, with the interpreter locked and Ctrl-C
+    // unheeded; its pages are filled in by the work. Kept for the life of
+    // the process, as the module numpy is.
+    static const auto* const zeros = new py::object(py::module_::import("numpy").attr("zeros"));
+    auto result = py::array_t<double>::ensure((*zeros)(py::make_tuple(cols, rows)));
+    if (!result)
+        throw py::error_already_set();
     double* data = result.mutable_data();
-    std::fill_n(data, result.size(), 0.0);
     results.resize(std::max(results.size(), static_cast<std::size_t>(slot) + 1));
     results[static_cast<std::size_t>(slot)] = std::move(result);
     return data;
