@@ -1,10 +1,12 @@
 """One long call of the package, stopped by SIGINT from the parent
-(test_interrupt.py): `python interrupt_child.py <case>` prints "ready"
-just before the call, then, on its last line, what the test checks as
-JSON."""
+(test_interrupt.py), while another thread makes small calls of the same
+module: `python interrupt_child.py <case>` prints "ready" just before the
+call, then, on its last line, what the test checks as JSON."""
+import ctypes
 import json
 import os
 import sys
+import threading
 import time
 import traceback
 
@@ -15,8 +17,20 @@ import velk
 rng = np.random.default_rng(5)
 
 
+ALONGSIDE = b"alongside"
+
+
 def worker_count():
-    return len(os.listdir("/proc/self/task"))
+    """The threads of the process but those of the other thread's calls
+    (which take its name when they start)."""
+    count = 0
+    for task in os.listdir("/proc/self/task"):
+        try:
+            with open(f"/proc/self/task/{task}/comm", "rb") as comm:
+                count += comm.read().strip() != ALONGSIDE
+        except FileNotFoundError:  # ended meanwhile
+            pass
+    return count
 
 
 def fold():
@@ -77,6 +91,21 @@ def echofocus():
 call, repeats, in_place, small_call = globals()[sys.argv[1]]()
 small_before = small_call()
 workers_before = worker_count()
+
+# Another thread calls the same module meanwhile: the interrupt is the main
+# thread's call's alone.
+companion = {"calls": 0, "differing": 0, "stop": threading.Event()}
+
+
+def call_alongside():
+    ctypes.CDLL(None).prctl(15, ALONGSIDE, 0, 0, 0)  # PR_SET_NAME
+    while not companion["stop"].is_set():
+        companion["calls"] += 1
+        companion["differing"] += small_call().tobytes() != small_before.tobytes()
+
+
+alongside = threading.Thread(target=call_alongside)
+alongside.start()
 print("ready", flush=True)
 report = {"interrupted": False}
 try:
@@ -85,9 +114,13 @@ try:
 except KeyboardInterrupt:
     report.update(caught=time.monotonic(), interrupted=True, workers_after=worker_count(),
                   workers_before=workers_before)
+    companion["stop"].set()
+    alongside.join()
+    report.update(calls_alongside=companion["calls"], differing_alongside=companion["differing"])
     frames = traceback.extract_tb(sys.exc_info()[2])
     report["inside_call"] = os.path.basename(frames[-1].filename) == "_call.py"
     report["in_place"] = in_place() if in_place else ""
     small_after = small_call()
     report["next_call_same"] = small_after.tobytes() == small_before.tobytes()
+companion["stop"].set()
 print(json.dumps(report), flush=True)

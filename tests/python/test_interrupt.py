@@ -1,7 +1,8 @@
 """Ctrl-C during the long calls: SIGINT sent to a Python process running
 one (interrupt_child.py) raises KeyboardInterrupt within 0.1 s, with every
-worker thread ended, no in-place row half written, and the next call
-giving the results it gives before."""
+worker thread ended, no in-place row half written, the calls that another
+thread made meanwhile complete and right, and the next call giving the
+results it gives before."""
 import json
 import os
 import pathlib
@@ -43,3 +44,4 @@ def test_ctrl_c_stops_the_call(case):
     assert report["workers_after"] == report["workers_before"], report
     assert report["in_place"] == "", report
     assert report["next_call_same"], report
+    assert report["calls_alongside"] > 0 and report["differing_alongside"] == 0, report
