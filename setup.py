@@ -53,6 +53,7 @@ class CMakeBuild(build_ext):
         shutil.copyfile(built, destination)
 
 
-setup(version=project_version(),
+# The build's own folder, apart from CMake's build/ of the Octave modules.
+setup(version=project_version(), options={"build": {"build_base": "build-python"}},
       ext_modules=[CMakeExtension("velk._core", target="velk_python")],
       cmdclass={"build_ext": CMakeBuild})
