@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up a fresh machine, builds everything and runs all tests: the C++ unit
-# tests and the tests that load the modules in Octave, then all of them again
+# tests and the tests that load the modules in Octave, the Python package's
+# tests (installed into a fresh virtual environment), then all but those again
 # with every target built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (the modules loaded in Octave with the sanitizer runtimes preloaded), and
 # the threaded tests (label threads) once more under ThreadSanitizer.
@@ -10,6 +11,7 @@ cd "$(dirname "$0")/.."
 
 ./scripts/build.sh
 (cd build && ctest --output-on-failure -j "$(nproc)")
+./scripts/test_python.sh
 
 BUILD_DIR=build-asan ./scripts/build.sh -DCMAKE_BUILD_TYPE=Debug \
     -DVELK_SANITIZE=address,undefined -DVELK_BUILD_BENCH=OFF
