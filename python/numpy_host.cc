@@ -10,10 +10,9 @@ double* Numpy_host::create_result(int slot, int rows, int cols)
 {
     // numpy.zeros takes memory that is zero already (calloc), so a large
     // result costs nothing here, with the interpreter locked and Ctrl-C
-    // unheeded; its pages are filled in by the work. Kept for the life of
-    // the process, as the module numpy is.
-    static const auto* const zeros = new py::object(py::module_::import("numpy").attr("zeros"));
-    auto result = py::array_t<double>::ensure((*zeros)(py::make_tuple(cols, rows)));
+    // unheeded; its pages are filled in by the work.
+    const py::object zeros = py::module_::import("numpy").attr("zeros");
+    auto result = py::array_t<double>::ensure(zeros(py::make_tuple(cols, rows)));
     if (!result)
         throw py::error_already_set();
     double* data = result.mutable_data();
