@@ -39,11 +39,11 @@ def fold(signals, filters, threads=None, out=None, mode="="):
     Returns Y, shape (N, M + K - 1): Y[i] is the full convolution of
     signals[i] with its filter, each sample summed over increasing signal
     index (not np.convolve's order, so the last bits may differ). With out,
-    returns out. Octave's Y = fold_mt(signals.', filters.', threads).' gives
-    the same bits; with out, fold_mt(signals.', filters.', threads, Y.',
-    mode) with Y.' held in Octave. Ctrl-C stops the call once each thread
-    has finished its current signal; in out, those signals hold their new
-    values and the others their old ones.
+    returns out. The same bits as Octave's Y = fold_mt(A, B, threads) and
+    fold_mt(A, B, threads, Y, mode), with A = signals.', B = filters.' and
+    Y = out.' there. Ctrl-C stops the call once each thread has finished
+    its current signal; the rows of out it finished hold their new values,
+    the others their old ones.
 
     >>> import velk
     >>> velk.fold([[1, 2, 3]], [1, 1], threads=1)
