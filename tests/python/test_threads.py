@@ -2,6 +2,8 @@
 while a module computes, and calls that run at once get the results each
 gets alone (each call has its own stop state and the shared workspaces
 are taken in turns)."""
+import ctypes
+import signal
 import threading
 
 import numpy as np
@@ -52,16 +54,27 @@ def test_two_threads_get_the_results_each_gets_alone():
     assert differing == []
 
 
-def test_other_threads_run_while_a_module_computes():
+def sigint_handler():
+    """The process's C-level handler of SIGINT (sa_handler leads struct sigaction)."""
+    action = ctypes.create_string_buffer(256)
+    assert ctypes.CDLL(None).sigaction(signal.SIGINT, None, action) == 0
+    return action.raw[:ctypes.sizeof(ctypes.c_void_p)]
+
+
+def test_other_threads_run_while_a_module_computes_under_pythons_own_handler():
     x, z = np.meshgrid(np.linspace(-10, 10, 600), np.linspace(10, 30, 600))
     grid = np.c_[x.ravel(), np.zeros(x.size), z.ravel()]
+    handler = sigint_handler()
     long_call = threading.Thread(
         target=lambda: velk.echofocus(SCANS, POSITIONS, 0, 0.025, 1500, grid, 20, threads=1))
     long_call.start()
-    steps = 0
+    steps, handlers = 0, set()
     while long_call.is_alive():
         steps += 1
+        if steps % 1000 == 0:
+            handlers.add(sigint_handler())
     long_call.join()
     # With the lock held through the call, this thread would get a few
     # steps in at most.
     assert steps > 10000
+    assert handlers == {handler}
