@@ -14,15 +14,14 @@ function demo_apodization (output_dir)
             sum (W(:,i)));
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   plot (x, W, ".-", "linewidth", 1.2);
   xlabel ("element position x (normalised aperture)");
   ylabel ("weight");
   title (sprintf ("Apodization windows, N = %d", N));
-  ylim ([0 3.6]);
+  ylim ([0 2.2]);
   legend (strcat (windows, arrayfun (@(v) sprintf (" (p = %g)", v), p, "UniformOutput", false)),
-          "location", "north");
-  legend ("boxoff");
+          "location", "eastoutside");
   grid on;
   save_figure (fig, output_dir, "apodization");
 endfunction

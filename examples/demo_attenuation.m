@@ -23,13 +23,14 @@ function demo_attenuation (output_dir)
             dt * sum (H(:,i) > peak / 2), sum (H(:,i)));
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   plot (t, H, "linewidth", 1.5);
   xlim ([-0.2 1.2]);
   xlabel ("t - r/c_p [\\mus]");
   ylabel ("h  (samples sum to 1)");
   title (sprintf ("Attenuation %g dB/(cm MHz)", alpha));
-  legend (arrayfun (@(d) sprintf ("r = %g mm", d), depths, "UniformOutput", false));
+  legend (arrayfun (@(d) sprintf ("r = %g mm", d), depths, "UniformOutput", false),
+          "location", "eastoutside");
   grid on;
   save_figure (fig, output_dir, "attenuation_depths");
 endfunction

@@ -25,18 +25,21 @@ function demo_averaged_response (output_dir)
             sum (Hs(:,i)) * dt * 1e-3, sum (Hf(:,i)) * fine * 1e-3);
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   for i = 1:rows (points)
-    subplot (rows (points), 1, i);
+    ## One panel per point, top to bottom, with room between them for the
+    ## titles and tick labels.
+    axes ("position", [0.13, 1.03 - 0.43 * i, 0.83, 0.26]);
     ## Each average holds over its whole interval, centred on its sample.
     [ts, hs] = stairs (t - dt/2, Havg(:,i));
     plot (tf, Hf(:,i), "color", [0.6 0.6 0.6], "linewidth", 1,
           t, Hs(:,i), "o", "color", [0.85 0.33 0.1], "linewidth", 1.2,
           ts, hs, "-", "color", [0 0.45 0.74], "linewidth", 1.5);
     xlim ([13 15]);
+    ylim ([0 2400]);   # room for the legend above the curves
     ylabel ("h [m/s]");
-    text (13.05, 1700, sprintf ("%s, dt = %g us", names{i}, dt));
-    legend ({"fine", "sampled", "averaged"}, "location", "northeast");
+    title (sprintf ("%s, dt = %g us", names{i}, dt));
+    legend ({"fine", "sampled", "averaged"}, "location", "north", "orientation", "horizontal");
     legend ("boxoff");
     grid on;
   endfor

@@ -23,12 +23,12 @@ function demo_circular_piston (output_dir)
             sum (H(:,i)) * dt * 1e-6 * 1000);
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   plot (t, H, "linewidth", 1.5);
   xlabel ("t [\\mus]");
   ylabel ("h [m/s]  (v = 1 m/s)");
   title (sprintf ("Circular piston, a = %g mm, z = %g mm", a, z));
-  legend (names);
+  legend (names, "location", "eastoutside");
   grid on;
   save_figure (fig, output_dir, "circular_piston");
 endfunction

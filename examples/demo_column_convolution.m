@@ -31,7 +31,7 @@ function demo_column_convolution (output_dir)
   endfor
 
   ## One trace per point, stacked, each scaled by the largest of all.
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   offsets = 2 * (numel (x)-1:-1:0);
   plot (t, p ./ max (abs (p(:))) + offsets, "linewidth", 1.2);
   set (gca, "ytick", fliplr (offsets), "yticklabel",

@@ -5,12 +5,20 @@
 ## with the excitation pulse and with the medium's two-way attenuation; the
 ## echoes add up to a B-scan. Synthetic aperture focusing of the B-scan then
 ## gives an image whose maxima should stand on the scatterers.
+##
+## The sampling period is coarse against the piston's response: on the axis
+## at 32 mm its plateau lasts 0.01 us, less than one period, and samples
+## taken at instants miss it altogether. The responses are therefore the
+## averages over each sampling interval (discwave_avg), which keep every
+## interval's share of the response; the demo prints the time integrals
+## that show it.
 function demo_pulse_echo (output_dir)
   a = 1;                          # transducer radius, mm
   cp = 1500;                      # sound speed, m/s
   alpha = 0.5;                    # attenuation, dB/(cm MHz)
   dt = 0.025;                     # sampling period, us
   n_cpus = 2;
+  n_intervals = 16;               # trapezoids per sample for the edge wave
   scan_x = -12:0.25:12;           # transducer positions along x, mm
   scatterers = [-6 0 18; 0 0 25; 5 0 32];
   N = numel (scan_x);
@@ -30,7 +38,7 @@ function demo_pulse_echo (output_dir)
   for s = 1:rows (scatterers)
     ## The scatterer seen from each transducer position, in the transducer's frame.
     points = [scatterers(s,1) - scan_x', repmat(scatterers(s,2:3), N, 1)];
-    H = discwave (points, a, [dt nt], t0, [1 cp]);
+    H = discwave_avg (points, a, [dt nt], t0, [1 cp], n_intervals);
     ## Transmit and receive: one response convolved with itself, column by
     ## column (each column is its own filter); the sum times dt is the integral.
     echo = fold_mt (H, H, n_cpus) * dt * 1e-6;
@@ -62,6 +70,7 @@ function demo_pulse_echo (output_dir)
 
   printf ("Pulse-echo scan: piston a = %g mm, %d positions from %g to %g mm, %g MHz pulse, alpha = %g dB/(cm MHz)\n",
           a, N, scan_x(1), scan_x(end), f0, alpha);
+  print_time_integrals (a, cp, dt, t0, nt, n_intervals, scatterers(end,3));
   printf ("  %-22s %-22s %s\n", "scatterer [mm]", "image maximum [mm]", "distance [mm]");
   for s = 1:rows (scatterers)
     near = abs (X - scatterers(s,1)) <= 3 & abs (Z - scatterers(s,3)) <= 3;
@@ -70,7 +79,7 @@ function demo_pulse_echo (output_dir)
             X(k), Z(k), hypot (X(k) - scatterers(s,1), Z(k) - scatterers(s,3)));
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   rows_t = 2*t0 + (0:rows (bscan) - 1) * dt;
   imagesc (scan_x, rows_t * cp / 2000, decibels (abs (analytic_scan)), [-40 0]);
   colormap (gray);
@@ -80,15 +89,32 @@ function demo_pulse_echo (output_dir)
   ylim ([image_z(1) image_z(end)]);
   save_figure (fig, output_dir, "pulse_echo_bscan");
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   imagesc (image_x, image_z, decibels (envelope), [-40 0]);
   colormap (hot);
   hold on;
   plot (scatterers(:,1), scatterers(:,3), "c+", "markersize", 12);
   xlabel ("x [mm]");
   ylabel ("z [mm]");
-  title ("Focused image, envelope [dB]; + true scatterers");
+  title ("Focused image, envelope [dB] (+: scatterers)");
   save_figure (fig, output_dir, "pulse_echo_image");
+endfunction
+
+## The time integral of the one-way response at depth Z, on the axis and
+## beside it: from samples at instants, from the averages over each
+## sampling interval, and from samples 1000 times finer, the reference.
+function print_time_integrals (a, cp, dt, t0, nt, n_intervals, z)
+  aside = [0 0.5 1 2];            # mm from the axis
+  points = [aside', zeros(numel (aside), 1), repmat(z, numel (aside), 1)];
+  fine = dt / 1000;
+  sampled = sum (discwave (points, a, [dt nt], t0, [1 cp])) * dt;
+  averaged = sum (discwave_avg (points, a, [dt nt], t0, [1 cp], n_intervals)) * dt;
+  reference = sum (discwave (points, a, [fine 1000*nt], t0 - dt/2, [1 cp])) * fine;
+  printf ("  time integral of the one-way response at z = %g mm, dt = %g us [m/s us]:\n", z, dt);
+  printf ("  %-12s %10s %10s %16s\n", "aside [mm]", "sampled", "averaged", "fine (dt/1000)");
+  for i = 1:numel (aside)
+    printf ("  %-12g %10.2f %10.2f %16.2f\n", aside(i), sampled(i), averaged(i), reference(i));
+  endfor
 endfunction
 
 ## Magnitudes in dB below their largest.

@@ -26,7 +26,7 @@ function demo_rectangular_piston (output_dir)
             sum (Hc(:,i)) * dt * 1e-6 * 1000);
   endfor
 
-  fig = figure ("visible", "off");
+  fig = demo_figure ();
   colors = get (groot, "defaultaxescolororder");
   hold on;
   for i = 1:rows (points)
@@ -37,9 +37,9 @@ function demo_rectangular_piston (output_dir)
   xlabel ("t [\\mus]");
   ylabel ("h [m/s]");
   xlim ([13.1 16.5]);
-  title (sprintf ("%gx%g mm rectangle (solid), a = %.2f mm circle (dashed)", ab, a));
-  legend (reshape ([strcat(names, " rect."); strcat(names, " circ.")], 1, []), "location", "northeast");
-  legend ("boxoff");
+  title (sprintf ("Rectangle %g x %g mm (solid), circle a = %.2f mm (dashed)", ab, a));
+  ## One entry per point: the solid curve of each, in its colour.
+  legend (findobj (gca, "type", "line", "linestyle", "-")(end:-1:1), names, "location", "eastoutside");
   grid on;
   save_figure (fig, output_dir, "rectangular_piston");
 endfunction

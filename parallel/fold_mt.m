@@ -13,8 +13,17 @@
 %   and return nothing: MODE "=" overwrites Y, "+=" adds the convolution to
 %   what Y holds, "-=" subtracts it. The mode is kept from one call to the
 %   next: a four-argument call, or a five-argument one whose MODE is not
-%   text, uses the mode last set ("=" until one is set). Y is written in its
-%   own storage, so every variable sharing that storage sees the new values.
+%   text, uses the mode last set ("=" until one is set).
+%
+%   Y is written in its own storage, not copied first, so the write reaches
+%   every variable that shares it. In Octave a copy (Y = Z) shares Z's
+%   storage until one of the two is changed, and a variable set from a
+%   literal of the code (Y = 0, Y = [0; 0]) shares that literal: the write
+%   then changes Z, or the literal, and the next run of the same line sets
+%   Y to the values written. Safe: make Y just before the call with ZEROS
+%   or another computation, never from a literal or a copy of a variable:
+%     Y = zeros(rows(A) + numel(B) - 1, columns(A));   % B one filter
+%     fold_mt(A, B, 2, Y, "+=");
 %
 %   Arguments
 %     A     M x N matrix, one signal per column (any unit).

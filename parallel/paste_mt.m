@@ -2,10 +2,20 @@
 %   PASTE_MT(Y, [R1 R2], [C1 C2], S, N)
 %
 %   Writes S into rows R1 to R2 and columns C1 to C2 of Y, in Y's own
-%   storage: every variable sharing that storage sees the new values, and
-%   no copy of Y is made (Y(R1:R2, C1:C2) = S would copy a shared Y first).
-%   Each block column is one contiguous copy; the block columns are divided
-%   among the threads. Returns nothing.
+%   storage: no copy of Y is made (Y(R1:R2, C1:C2) = S would copy a shared
+%   Y first). Each block column is one contiguous copy; the block columns
+%   are divided among the threads. Returns nothing.
+%
+%   The write reaches every variable that shares Y's storage. In Octave a
+%   copy (Y = Z) shares Z's storage until one of the two is changed, and a
+%   variable set from a literal of the code (Y = 0, Y = [0 0]) shares that
+%   literal: the write then changes Z, or the literal, and the next run of
+%   the same line sets Y to the values written:
+%     for i = 1:2, Y = 0; disp(Y), paste_mt(Y, [1 1], [1 1], 5, 1); end
+%   prints 0, then 5. Safe: make Y just before the call with ZEROS or
+%   another computation, never from a literal or a copy of a variable:
+%     for i = 1:2, Y = zeros(1); disp(Y), paste_mt(Y, [1 1], [1 1], 5, 1); end
+%   prints 0 both times.
 %
 %   Arguments
 %     Y         M1 x N1 real double matrix, written in place.

@@ -75,6 +75,26 @@
 %! assert (shared, [0; 0; 0; 0]);
 %! fold_mt (x, h, 1, Y, "=");
 
+## The safe pattern of the help text: a result made by zeros just before
+## the call is written alone and starts afresh on every run, and leaves
+## every other variable as it was; a result set from a literal of the code,
+## or copied from a variable, writes into that literal or variable too.
+%!test
+%! A = [1; 2; 3]; B = [1; 1];
+%! template = zeros (4, 1);
+%! for run = 1:2
+%!   Y = zeros (4, 1);
+%!   fold_mt (A, B, 1, Y, "+=");
+%!   assert (Y, [1; 3; 5; 3]);
+%!   Z = [0; 0; 0; 0];
+%!   fold_mt (A, B, 1, Z, "+=");
+%!   assert (Z, run * [1; 3; 5; 3]);
+%! endfor
+%! assert ({A, B, template}, {[1; 2; 3], [1; 1], zeros(4, 1)});
+%! copy = template;
+%! fold_mt (A, B, 1, copy, "=");
+%! assert (template, [1; 3; 5; 3]);
+
 ## A failing five-argument call has still set the mode.
 %!test
 %! Y = zeros (4, 1);

@@ -22,6 +22,24 @@
 %! assert (Y, [0 0 0; 0 1 2; 0 3 4; 0 0 0]);
 %! assert (shared, Y);
 
+## The help text's loops: a result made by zeros is written alone, while
+## one set from a literal writes the literal, and a copy its original.
+%!test
+%! S = [1 2; 3 4];
+%! template = zeros (3);
+%! for run = 1:2
+%!   Y = zeros (3);
+%!   assert (Y, zeros (3));
+%!   paste_mt (Y, [1 2], [2 3], S, 2);
+%!   Z = [0 0 0; 0 0 0; 0 0 0];
+%!   assert (Z(1:2, 2:3), (run - 1) * S);
+%!   paste_mt (Z, [1 2], [2 3], S, 2);
+%! endfor
+%! assert ({S, template}, {[1 2; 3 4], zeros(3)});
+%! copy = template;
+%! paste_mt (copy, [1 2], [2 3], S, 2);
+%! assert (template(1:2, 2:3), S);
+
 ## Fractional ranges are evaluated before truncation.
 %!test
 %! cases = {

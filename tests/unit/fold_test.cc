@@ -115,6 +115,18 @@ TEST(FoldRun, ColumnsFiltersAndThreadsAgree)
     }
 }
 
+// No samples and no taps: each column of the result would have -1 samples,
+// so the result has none and nothing is written, whatever the columns.
+TEST(FoldRun, NoSamplesAndNoTaps)
+{
+    fake_host::Host host;
+    for (int T : {1, 3}) {
+        const velk::Guarded_result r =
+            velk::fold_mt_run(host, {nullptr, 0, 3, nullptr, 0, 1, nullptr, false, 0}, T);
+        EXPECT_EQ(r.fault, nullptr);
+    }
+}
+
 TEST(FoldRun, InputSharingStorageWithTheResultIsReadAsPassed)
 {
     // One-tap filter: Y has the shape of A. Y's storage holds A and then

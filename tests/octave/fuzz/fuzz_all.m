@@ -3,10 +3,7 @@
 ## each, from SEED, and reports each failing call. The seed is printed so a
 ## failure can be replayed: fuzz_all (seed, n_calls, {"module"}).
 function ok = fuzz_all (seed, n_calls, names = {})
-  modules = module_table ();
-  if (! isempty (names))
-    modules = modules(ismember ({modules.name}, names));
-  endif
+  modules = module_table (names);
   printf ("fuzz: seed %d, %d calls per module\n", seed, n_calls);
   ok = true;
   for module = modules
@@ -14,9 +11,7 @@ function ok = fuzz_all (seed, n_calls, names = {})
     randn ("twister", seed);
     failures = fuzz_module (module, n_calls);
     printf ("fuzz: %-14s %d calls, %d failures\n", module.name, n_calls, numel (failures));
-    for i = 1:min (numel (failures), 20)
-      printf ("  %s\n", failures{i});
-    endfor
+    print_failures (failures);
     ok = ok && isempty (failures);
   endfor
 endfunction

@@ -1,8 +1,9 @@
-## modules = module_table ()
-## For each module: how to draw a valid call, how many results it returns,
-## which argument it writes in place, every message it may fail with (as
-## regular expressions), and a check of the results of a call that returned.
-function modules = module_table ()
+## modules = module_table (names)
+## For each module (those in NAMES, or all): how to draw a valid call, how
+## many results it returns, which argument it writes in place, every message
+## it may fail with (as regular expressions), and a check of the results of
+## a call that returned.
+function modules = module_table (names = {})
   own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
          "must hold a number of samples from 0 to 2147483647!$", ...
          "must have at most 2147483647 rows and columns!$", ...
@@ -21,7 +22,7 @@ function modules = module_table ()
       "discwave: Argument 3 must be a vector of length 2!"
       "discwave: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
       "discwave: Argument 5 must be a vector of length 2!"})]},
-    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+    "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
 
   modules(end+1) = struct (
     "name", "platewave",
@@ -34,7 +35,7 @@ function modules = module_table ()
       "platewave: Argument 3 must be a vector of length 2!"
       "platewave: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
       "platewave: Argument 5 must be a vector of length 2!"})]},
-    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+    "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
 
   ## The valid calls end before any wave arrives (points 20 mm deep or more),
   ## so that a hostile count of intervals such as 2^31 - 1 stays cheap.
@@ -52,7 +53,7 @@ function modules = module_table ()
       "discwave_avg: Argument 5 must be a vector of length 2!"
       "discwave_avg: Argument 6 must be a scalar!"
       "discwave_avg: Number of intervals (argument 6) must be larger than one !"})]},
-    "check_results", @(args, results, n_out) response_shape (args, results, 3, 1));
+    "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
 
   windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
   modules(end+1) = struct (
@@ -68,7 +69,7 @@ function modules = module_table ()
       "velk_taper: Argument 2 must be a scalar!"
       "velk_taper: Argument 2 must be a positive integer!"
       "velk_taper: Argument 3 must be a scalar!"})]},
-    "check_results", @(args, results, n_out) weights_shape (args, results));
+    "check_results", @(args, results, n_out, before) weights_shape (args, results));
 
   modules(end+1) = struct (
     "name", "velk_damp",
@@ -88,7 +89,7 @@ function modules = module_table ()
       "velk_damp: Argument 4 must hold a finite attenuation!"}), ...
       "^velk_damp: Observation point \\d+: its travel time lies more than 2147483647 samples from its delay!$", ...
       "^velk_damp: Cannot allocate the work buffers and transform plan for \\d+ samples!$"]},
-    "check_results", @(args, results, n_out) response_shape (args, results, 2, 1));
+    "check_results", @(args, results, n_out, before) response_shape (args, results, 2, 1));
 
   ## The faults of the worker scheme itself, shared by the threaded modules.
   scheme = {"CTRL-C pressed!", "Failed to allocate memory for thread data!", ...
@@ -136,7 +137,7 @@ function modules = module_table ()
       "Argument 5 must be a scalar!"
       "Argument 5 must be larger or equal to 1 (min number of CPUs)!"
       "Failed to allocate memory for a copy of argument 4!"}]))]},
-    "check_results", @(args, results, n_out) "");
+    "check_results", @(args, results, n_out, before) paste_mt_block (args, before));
 
   modules(end+1) = struct (
     "name", "lagsum",
@@ -152,7 +153,7 @@ function modules = module_table ()
       "lagsum: Argument 4 must be a sound speed that is finite and not 0!"
       "lagsum: Argument 5 must be a string"
       "lagsum: Unknown error level!"})]},
-    "check_results", @(args, results, n_out) lagsum_results (args, results));
+    "check_results", @(args, results, n_out, before) lagsum_results (args, results));
 
   focus_messages = {
     "Arg 2 must be a (number of transducer positions) x 3 matrix!"
@@ -168,7 +169,7 @@ function modules = module_table ()
     "messages", {[own, literal(prefixed ("echofocus: ", [{
       "echofocus requires 7 input arguments!"
       "Too many output arguments for echofocus!"}; focus_messages]))]},
-    "check_results", @(args, results, n_out) focus_shape (args, results));
+    "check_results", @(args, results, n_out, before) focus_shape (args, results));
 
   modules(end+1) = struct (
     "name", "echofocus_mt",
@@ -179,7 +180,11 @@ function modules = module_table ()
       "Too many output arguments for echofocus_mt!"}; focus_messages; {
       "Argument 8 must be a scalar!"
       "Argument 8 must be larger or equal to 1 (min number of CPUs)!"}]))]},
-    "check_results", @(args, results, n_out) focus_shape (args, results));
+    "check_results", @(args, results, n_out, before) focus_shape (args, results));
+
+  if (! isempty (names))
+    modules = modules(ismember ({modules.name}, names));
+  endif
 endfunction
 
 function args = lagsum_args ()
@@ -282,24 +287,52 @@ function args = fold_mt_args ()
   endif
 endfunction
 
-## The three-argument form returns (M + K - 1) x N, K the filter's length.
-function problem = fold_mt_shape (args, results, n_out)
+## A call that returned was given a filter of one row, one column or one
+## column per signal; the three-argument form returns (M + K - 1) x N, K the
+## filter's length, and the in-place forms wrote into a matrix of that size.
+function problem = fold_mt_shape (args, results, n_out, before)
   problem = "";
-  if (isempty (results) || numel (args) != 3)
-    return;
-  endif
-  [M, N] = size (args{1});
-  B = args{2};
+  [M, N] = size (before{1});
+  B = before{2};
   if (rows (B) == 1)
     K = numel (B);
-  else
+  elseif (columns (B) == 1 || columns (B) == N)
     K = rows (B);
+  else
+    problem = sprintf ("accepted a %s filter for %s signals", mat2str (size (B)), mat2str ([M N]));
+    return;
   endif
   expected = [max(M + K - 1, 0), N];
-  Y = results{1};
-  if (! isa (Y, "double") || ! isreal (Y) || ! isequal (size (Y), expected))
-    problem = sprintf ("returned a %s %s, expected double %s", class (Y), mat2str (size (Y)),
-                       mat2str (expected));
+  if (numel (before) > 3)
+    if (! isequal (size (before{4}), expected))
+      problem = sprintf ("wrote into a %s matrix, expected %s", mat2str (size (before{4})),
+                         mat2str (expected));
+    endif
+  elseif (! isempty (results))
+    Y = results{1};
+    if (! isa (Y, "double") || ! isreal (Y) || ! isequal (size (Y), expected))
+      problem = sprintf ("returned a %s %s, expected double %s", class (Y), mat2str (size (Y)),
+                         mat2str (expected));
+    endif
+  endif
+endfunction
+
+## A paste_mt call that returned was a valid one and wrote the block of S
+## into Y, as indexed assignment does, and nothing else.
+function problem = paste_mt_block (args, before)
+  problem = "";
+  [Y, R, C, S] = before{1:4};
+  row0 = fix (R(1) - 1); nrows = fix (R(2) - R(1) + 1);
+  col0 = fix (C(1) - 1); ncols = fix (C(2) - C(1)) + 1;
+  if (row0 < 0 || col0 < 0 || nrows < 0 || row0 + nrows > rows (Y) || col0 + ncols > columns (Y)
+      || rows (S) < nrows || columns (S) != ncols)
+    problem = sprintf ("accepted the block %s x %s of a %s source for a %s destination",
+                       mat2str (R), mat2str (C), mat2str (size (S)), mat2str (size (Y)));
+    return;
+  endif
+  Y(row0 + (1:nrows), col0 + (1:ncols)) = S(1:nrows, :);
+  if (! isequaln (args{1}, Y))
+    problem = "wrote other values than indexed assignment would";
   endif
 endfunction
 

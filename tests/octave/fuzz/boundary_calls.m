@@ -1,0 +1,274 @@
+## [cases, bases] = boundary_calls (name)
+## The boundary sweep's table for module NAME. CASES are valid calls over
+## every combination of the sizes its kernels count with, each size taken at
+## 0 to 3 and, where a kernel works in blocks along it, one below, at and
+## above each width (blocks of samples, batches of A-scans or abscissae,
+## vector lengths). Observation points are handled one at a time, so their
+## count runs from 0 to 3 only. BASES are valid calls of middling sizes from
+## which the sweep resizes each argument in turn.
+##
+## A case is a struct: args, n_out; expected, a function that computes the
+## expected values with a reference (a cell: the results, or the argument
+## written in place); tolerance, relative to the largest expected value (0
+## asks for equality); check_arg, 0 when expected gives the results, else
+## the position of the argument written in place.
+function [cases, bases] = boundary_calls (name)
+  rand ("twister", 20261209);
+  switch (name)
+    case "discwave"
+      [cases, bases] = piston_calls (@discwave_reference, 5);
+    case "platewave"
+      [cases, bases] = piston_calls (@platewave_reference, [10 6]);
+    case "discwave_avg"
+      [cases, bases] = discwave_avg_calls ();
+    case "velk_damp"
+      [cases, bases] = velk_damp_calls ();
+    case "lagsum"
+      [cases, bases] = lagsum_calls ();
+    case "velk_taper"
+      [cases, bases] = velk_taper_calls ();
+    case "fold_mt"
+      [cases, bases] = fold_mt_calls ();
+    case "paste_mt"
+      [cases, bases] = paste_mt_calls ();
+    case {"echofocus", "echofocus_mt"}
+      [cases, bases] = focus_calls (strcmp (name, "echofocus_mt"));
+    otherwise
+      error ("boundary_calls: no table for %s", name);
+  endswitch
+endfunction
+
+## The largest count an int holds: sizes up to it are valid, and empty
+## arrays reach it without allocating.
+function n = int_max ()
+  n = 2^31 - 1;
+endfunction
+
+## 0 to 3, and one below, at and above each width.
+function sizes = around (widths)
+  sizes = unique ([0:3, widths - 1, widths, widths + 1]);
+endfunction
+
+function c = call_case (args, n_out, expected, tolerance, check_arg = 0)
+  c = struct ("args", {args}, "n_out", n_out, "expected", expected, "tolerance", tolerance,
+              "check_arg", check_arg);
+endfunction
+
+## A case whose one result is reference(args{:}).
+function c = reference_case (reference, args, tolerance = 1e-12)
+  c = call_case (args, 1, @() {reference(args{:})}, tolerance);
+endfunction
+
+## Sample counts around the vector lengths a kernel may compute samples in,
+## and the batches it may hold samples in.
+function nt = sample_counts ()
+  nt = around ([2 4 8 16 32 64]);
+endfunction
+
+## The sampled pistons: points on the axis, over and beyond the rim 10 mm
+## deep, and inside below the plane, in windows that begin before the first
+## arrival, the shorter ones ending inside the response; every other case
+## gives one delay per point.
+function [cases, bases] = piston_calls (reference, size_arg)
+  points = [0 0 10; 5 0 10; 8 0 10; -4 1 -2];
+  cases = [];
+  for No = 0:3
+    for nt = sample_counts ()
+      delay = 6.5;
+      if (mod (numel (cases), 2))
+        delay = 6.5 + 0.1 * (0:No-1);
+      endif
+      args = {points(1:No, :), size_arg, [0.25 nt], delay, [1 1500]};
+      cases = [cases, reference_case(reference, args)];
+    endfor
+  endfor
+  args = {zeros(0, 3), size_arg, [0.25 int_max()], 6.5, [1 1500]};
+  cases = [cases, call_case(args, 1, @() {zeros(int_max (), 0)}, 0)];
+  bases = reference_case (reference, {points, size_arg, [0.25 12], 6.5, [1 1500]});
+endfunction
+
+## The averaged piston also over counts of trapezoids around the batch of
+## abscissae its edge-wave integral may be formed in. The window begins in
+## the plateau on the axis and holds 65 samples of the edge wave beyond the
+## rim.
+function [cases, bases] = discwave_avg_calls ()
+  points = [0 0 10; 8 0 10; 3 0 10];
+  cases = [];
+  for No = [0 3]
+    for nt = sample_counts ()
+      for N = around ([32 64])(2:end)   # 0 is refused
+        args = {points(1:No, :), 5, [0.05 nt], 6.9, [1 1500], N};
+        cases = [cases, reference_case(@discwave_avg_reference, args)];
+      endfor
+    endfor
+  endfor
+  args = {zeros(0, 3), 5, [0.25 int_max()], 6.5, [1 1500], 8};
+  cases = [cases, call_case(args, 1, @() {zeros(int_max (), 0)}, 0)];
+  bases = reference_case (@discwave_avg_reference, {points, 5, [0.25 12], 6.5, [1 1500], 8});
+endfunction
+
+## Transform lengths from 1, odd and even, around powers of two.
+function [cases, bases] = velk_damp_calls ()
+  points = [0 0 10; 3 0 10; 0 4 12];
+  cases = [];
+  for No = 0:3
+    for nt = around ([4 8 16 32])(2:end)   # 0 is refused
+      args = {points(1:No, :), [0.1 nt], 6.5, [1500 0.5]};
+      cases = [cases, reference_case(@velk_damp_reference, args)];
+    endfor
+  endfor
+  bases = reference_case (@velk_damp_reference, {points, [0.1 12], 6.5, [1500 0.5]});
+endfunction
+
+## Points whose travel times fall on samples 0 to 20, so that every window
+## has some inside and some beyond; "ignore" returns the status without a
+## console line.
+function [cases, bases] = lagsum_calls ()
+  d = 0.15 * [0 1 3 5 7 8 9 16 20];   # mm: 0.15 mm is one sample
+  points = d' .* [1 0 0; 0 1 0; 0 0 1; 0.6 0.8 0; 0 0.6 0.8; 0.8 0 0.6; 1 0 0; 0 0 -1; 0 1 0];
+  cases = [];
+  for No = 0:3
+    for nt = sample_counts ()
+      cases = [cases, lagsum_case({points(1:No, :), [0.1 nt], 0, 1500, "ignore"})];
+    endfor
+  endfor
+  args = {zeros(0, 3), [0.1 int_max()], 0, 1500, "ignore"};
+  cases = [cases, call_case(args, 2, @() {zeros(int_max (), 0), 0}, 0)];
+  bases = lagsum_case ({points, [0.1 12], 0, 1500, "ignore"});
+endfunction
+
+function c = lagsum_case (args)
+  c = call_case (args, 2, @() nthargout (1:2, @lagsum_reference, args{1:4}, -3), 0);
+endfunction
+
+## Every window over element counts around the vector lengths.
+function [cases, bases] = velk_taper_calls ()
+  windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
+  p = 1.5;
+  cases = [];
+  for N = around ([2 4 8 16 32])
+    for w = 1:numel (windows)
+      cases = [cases, call_case({windows{w}, N, p}, 1, @() {weights(w, N, p)}, 1e-14)];
+    endfor
+  endfor
+  bases = cases(end);
+endfunction
+
+## Window w's weights at the N positions 2 (0.5 - i/N), from 1 down.
+function weight = weights (w, N, p)
+  r = abs (2 * (0.5 - (0:N-1)' / N));
+  all_windows = {zeros(N, 1), 1 - r, exp(-(p * r .* r)), p + cos(pi * r), 1 - r.^2, ...
+                 (1 - r.^2) .* (1 - r)};
+  weight = all_windows{w};
+endfunction
+
+## Signals and filters around the kernel's blocks of samples, shared and
+## per-column filters, on the calling thread and on workers; in place, the
+## three modes in turn over the same lengths.
+function [cases, bases] = fold_mt_calls ()
+  cases = [];
+  threads = [1 2 4];
+  modes = {"=", "+=", "-="};
+  kept = [0 1 1];          # the previous contents, in each mode
+  added = [1 1 -1];        # and the convolution
+  for M = around ([8 16 32 64])   # blocks of 8 samples, or of 8 vectors
+    for K = around (8)
+      for N = [0 1 3]
+        A = rand (M, N) - 0.5;
+        for B = {rand(K, 1) - 0.5, rand(K, N) - 0.5}   # a row is a column to the kernel
+          n = threads(mod (numel (cases), 3) + 1);
+          cases = [cases, reference_case(@convolved, {A, B{1}, n})];
+        endfor
+      endfor
+      A = rand (M, 3) - 0.5;
+      B = rand (K, 3) - 0.5;
+      if (M > 0 || K > 0)   # else the result would have -1 rows
+        Y0 = rand (size (convolved (A, B)));
+        m = mod (numel (cases), 3) + 1;   # each mode over a third of the sizes
+        expected = @() {kept(m) * Y0 + added(m) * convolved(A, B)};
+        cases = [cases, call_case({A, B, threads(m), Y0 + 0, modes{m}}, 0, expected, 1e-12, 4)];
+      endif
+    endfor
+  endfor
+  A = zeros (int_max (), 0);
+  cases = [cases, reference_case(@convolved, {A, 1, 2}, 0)];
+  A = rand (9, 3);
+  B = rand (3, 1);
+  Y = rand (11, 3);
+  bases = [reference_case(@convolved, {A, B, 2}), ...
+           call_case({A, B, 2, Y, "+="}, 0, @() {Y + convolved(A, B)}, 1e-12, 4)];
+endfunction
+
+## Column j of A convolved with its filter, the filter taken as the module
+## takes it: one row is one filter, else one column is one filter, else
+## column j of B is column j's.
+function C = convolved (A, B, ~)
+  [M, N] = size (A);
+  if (rows (B) == 1)
+    B = B(:);
+  endif
+  K = rows (B);
+  C = zeros (max (M + K - 1, 0), N);
+  if (M == 0 || K == 0)
+    return;
+  endif
+  for j = 1:N
+    C(:, j) = conv2 (A(:, j), B(:, min (j, end)));
+  endfor
+endfunction
+
+## Blocks of 0 to 9 rows and 0 to 5 columns at two offsets, from sources
+## with and without spare rows, on one to seven threads.
+function [cases, bases] = paste_mt_calls ()
+  cases = [];
+  threads = [1 2 7];
+  col0 = 1;
+  for nrows = around (8)
+    for ncols = 0:5
+      for row0 = [1 3]
+        Y = rand (row0 + nrows + 1, col0 + ncols + 1);
+        S = rand (nrows + 2 * mod (ncols, 2), ncols);
+        args = {Y, [row0 + 1, row0 + nrows], [col0 + 1, col0 + ncols], S, ...
+                threads(mod (numel (cases), 3) + 1)};
+        cases = [cases, call_case(args, 0, @() {pasted(Y, row0, col0, S, nrows)}, 0, 1)];
+      endfor
+    endfor
+  endfor
+  ## A block of no rows, whose source may have no rows: only the source's
+  ## columns are checked.
+  Y = rand (4, 6);
+  bases = [cases(end), call_case({Y, [3 2], [2 4], zeros(0, 3), 2}, 0, @() {Y}, 0, 1)];
+endfunction
+
+function Y = pasted (Y, row0, col0, S, nrows)
+  Y(row0 + (1:nrows), col0 + (1:columns (S))) = S(1:nrows, :);
+endfunction
+
+## A-scans of 0 to 9 samples (only samples 2 to M - 2 are read), counts of
+## A-scans around the batches the kernel may handle them in, 0 to 3 image
+## points. The geometry puts the two-way travel times on samples 4 to 12.
+function [cases, bases] = focus_calls (threaded)
+  points = [-0.1 0 0.15; 0.05 0 0.2; 0.1 0 0.25];
+  cases = [];
+  for M = around (8)
+    for N = around ([64 256])
+      S = rand (M, N) - 0.5;
+      positions = [linspace(-0.3, 0.3, N)', zeros(N, 1), 0.01 * mod((1:N)', 3)];
+      delay = 0;
+      if (mod (N, 2))
+        delay = 0.02 * mod (0:N-1, 4);
+      endif
+      for No = [0 1 3]
+        args = {S, positions, delay, 0.05, 1500, points(1:No, :), 1};
+        expected = @() {echofocus_reference(args{1:7})};
+        if (threaded)
+          args{8} = 1 + mod (numel (cases), 5);
+        endif
+        cases = [cases, call_case(args, 1, expected, 1e-12)];
+      endfor
+    endfor
+  endfor
+  args = {zeros(int_max (), 0), zeros(0, 3), 0, 0.05, 1500, points, 1, 2}(1:7 + threaded);
+  cases = [cases, call_case(args, 1, @() {zeros(rows (points), 1)}, 0)];
+  bases = cases(end - 1);
+endfunction

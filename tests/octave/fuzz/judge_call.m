@@ -1,0 +1,32 @@
+## [problems, results, outcome] = judge_call (module, args, n_out)
+## Calls the module described by MODULE with ARGS, asking for N_OUT results,
+## and judges the outcome: the call must either fail with one of the
+## module's own messages or return results that pass the module's check, and
+## must leave every argument it does not write in place as it was. PROBLEMS
+## is a cell array of descriptions of what went wrong, empty when nothing did;
+## RESULTS and OUTCOME are those of call_module.
+function [problems, results, outcome] = judge_call (module, args, n_out)
+  problems = {};
+  before = deep_copy (args);
+  [outcome, results] = call_module (module.name, args, n_out);
+  if (ischar (outcome))
+    if (! any (cellfun (@(pattern) ! isempty (regexp (outcome, pattern, "once")), module.messages)))
+      problems{end+1} = sprintf ("failed with a message of no module's: %s", outcome);
+    endif
+  else
+    problem = module.check_results (args, results, n_out, before);
+    if (! isempty (problem))
+      problems{end+1} = problem;
+    endif
+  endif
+  for j = 1:numel (args)
+    if (! any (j == module.written_in_place)
+        && (! isequaln (args{j}, before{j}) || ! strcmp (class (args{j}), class (before{j}))))
+      problems{end+1} = sprintf ("changed argument %d", j);
+    endif
+  endfor
+  if (! isempty (problems))
+    what = describe_call (module.name, args, n_out);
+    problems = cellfun (@(p) sprintf ("%s\n    %s", what, p), problems, "UniformOutput", false);
+  endif
+endfunction
