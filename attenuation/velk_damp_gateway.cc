@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cmath>
+#include <mutex>
 
 namespace velk {
 namespace {
@@ -72,16 +73,20 @@ void velk_damp_gateway(Call& call)
     }
 
     double* H = call.create_result(0, nt, points.count);
-    if (!att_init(nt, 1))
-        fail("Cannot allocate the work buffers and transform plan for %d samples!", nt);
     call.run([&] {
+        // The work buffers and FFTW's planner serve the whole process: calls
+        // that a host runs at once take turns.
+        static std::mutex workspace;
+        const std::lock_guard turn(workspace);
+        if (!att_init(nt, 1))
+            fail("Cannot allocate the work buffers and transform plan for %d samples!", nt);
         for (int n = 0; n < points.count; ++n) {
             const double r = distance(points, n);
             att(alpha, r, pulse_row(r, cp, delay[n], dt), dt, cp, H + std::size_t(n) * nt, nt,
                 1.0);
         }
+        att_close();
     });
-    att_close();
 }
 
 }  // namespace velk

@@ -159,4 +159,7 @@ private:
     Host& host_;
 };
 
+// A module's checks, result creation and work: `<name>_gateway`.
+using Gateway = void (*)(Call&);
+
 }  // namespace velk

@@ -30,8 +30,6 @@ private:
     mxArray** plhs_;
 };
 
-using Gateway = void (*)(Call&);
-
 // Calls the gateway on the host's arguments. Arrays of real, full doubles
 // are seen with their data, which the in-place modules may write; character
 // arrays with their text. A Call_failed ends the call through velk_err_msg,

@@ -1,0 +1,31 @@
+// The adaptor of the Python host: a module's gateway called with NumPy
+// arrays and texts, its results returned as NumPy arrays, its refusals and
+// interruptions raised as Python exceptions.
+//
+// The package's Python functions turn their arguments into what the call
+// takes (velk/_arguments.py), so the gateway sees each as Octave would: a
+// float64 array in Fortran order of shape (rows, cols) (1-D: (n, 1), 0-D:
+// 1 x 1), or a str.
+#pragma once
+
+#include "call.h"
+
+#include <pybind11/pybind11.h>
+
+namespace velk::python {
+
+// Runs `gateway` on `args` with `n_results` results asked for; argument
+// `in_place` (counted from 1, 0 for none) is the array the call writes.
+// Returns (results, warnings): the results the call created, each a
+// C-ordered array whose row i is column i of the module's result, and the
+// out-of-bounds lines reported under "warn". The interpreter lock is given
+// up while the work runs.
+//
+// Raises: KeyboardInterrupt (or whatever a Python signal handler raised)
+// when interrupted, once every worker has ended; RuntimeError when worker
+// threads cannot be had; ValueError with the module's message (or the
+// out-of-bounds line that ended the call under "stop") for a refused call;
+// TypeError for an argument of another kind than the above.
+pybind11::tuple call(Gateway gateway, const pybind11::sequence& args, int n_results, int in_place);
+
+}  // namespace velk::python

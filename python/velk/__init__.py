@@ -1,0 +1,25 @@
+"""velk: ultrasound modelling over NumPy arrays.
+
+Spatial impulse responses of flat pistons (discwave, platewave,
+discwave_avg), the impulse response of an attenuating medium (damp),
+convolution and block copy on worker threads (fold, paste), delay-and-sum
+and synthetic aperture focusing (lagsum, echofocus), and apodization
+weights (taper): the kernels of the Octave modules, with the same numbers.
+
+Units: lengths in mm, times in us, speeds in m/s, attenuation in
+dB/(cm MHz). Every array of signals (responses, A-scans, fold's signals)
+holds one signal per row; point and position lists are (count, 3) arrays.
+Arguments may be anything NumPy turns into real numbers; other kinds raise
+TypeError, a bad shape or value ValueError with the module's message. The
+long calls give up the interpreter lock while they compute, and Ctrl-C
+stops echofocus, lagsum, fold and paste.
+"""
+from ._core import __version__
+from .array import taper
+from .attenuation import damp
+from .parallel import fold, paste
+from .reconstruction import OutOfBoundsWarning, echofocus, lagsum
+from .transducer import discwave, discwave_avg, platewave
+
+__all__ = ["discwave", "platewave", "discwave_avg", "damp", "lagsum", "echofocus", "fold",
+           "paste", "taper", "OutOfBoundsWarning", "__version__"]

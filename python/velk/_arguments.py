@@ -1,0 +1,86 @@
+"""The arguments of a Python call, made into what a module's call takes.
+
+A module sees every numeric argument as Octave would pass it: a float64
+matrix stored column by column (velk._core takes a Fortran-ordered array of
+at most 2 dimensions). Each function here tests one Python argument and
+makes it into that form in one step, raising TypeError for what is not a
+real number and ValueError for what cannot be given the form.
+"""
+import operator
+import os
+
+import numpy as np
+
+
+def real(name, value):
+    """value as a float64 array: anything NumPy turns into real numbers
+    (lists, integer, float32 or float64 arrays in any memory order)."""
+    try:
+        array = np.asarray(value)
+    except (TypeError, ValueError):
+        raise TypeError(f"{name} must be an array of real numbers, "
+                        f"not {type(value).__name__}") from None
+    if array.dtype.kind not in "iuf":
+        raise TypeError(f"{name} must be an array of real numbers, not of {array.dtype}")
+    if array.ndim > 2:
+        raise ValueError(f"{name} must have at most 2 dimensions, not {array.ndim}")
+    return array.astype(np.float64, copy=False)
+
+
+def values(name, value):
+    """A scalar, a pair or one value per point: its numbers in the order of
+    np.ravel, as one vector."""
+    return np.ravel(real(name, value))
+
+
+def points(name, value):
+    """A (count, 3) array of x, y, z per row; one point may be given as [x, y, z]."""
+    return np.asfortranarray(np.atleast_2d(real(name, value)))
+
+
+def signals(name, value):
+    """An array of one signal per row (a 1-D array is one signal), seen as the
+    module's matrix of one signal per column: the same memory when the array
+    is C-ordered."""
+    return np.asfortranarray(np.atleast_2d(real(name, value)).T)
+
+
+def target(name, value):
+    """An array the call writes in place, one signal per row: only a
+    writable, C-ordered float64 array of 2 dimensions, since any other would
+    have to be copied and the caller's array would stay unchanged."""
+    if not (isinstance(value, np.ndarray) and value.dtype == np.float64
+            and value.dtype.isnative and value.ndim == 2
+            and value.flags.c_contiguous and value.flags.writeable):
+        raise ValueError(f"{name} must be a writable, C-ordered float64 array of 2 dimensions")
+    return value.T
+
+
+def keyword(name, value):
+    if not isinstance(value, str):
+        raise TypeError(f"{name} must be a str, not {type(value).__name__}")
+    return value
+
+
+def threads(value):
+    """The thread count: every core when None, else an integer."""
+    if value is None:
+        value = os.cpu_count() or 1
+    try:
+        count = operator.index(value)
+    except TypeError:
+        raise TypeError(f"threads must be an integer, not {type(value).__name__}") from None
+    return np.array([float(count)])
+
+
+def index_range(name, value, length):
+    """A (start, stop) pair of indices as in a slice, 0 <= start < stop <= length,
+    as the 1-based first and last index the module takes."""
+    try:
+        start, stop = (operator.index(v) for v in value)
+    except (TypeError, ValueError):
+        raise TypeError(f"{name} must be a pair of integers (start, stop)") from None
+    if not 0 <= start < stop <= length:
+        raise ValueError(f"{name} must be (start, stop) with 0 <= start < stop <= {length}, "
+                         f"not ({start}, {stop})")
+    return np.array([start + 1.0, float(stop)])
