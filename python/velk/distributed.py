@@ -227,9 +227,13 @@ def _computed_on_cluster(client, graph, fn, progress):
             except TimeoutError:
                 distributed.progress(futures)
         return client.gather(futures)
+    except BaseException:
+        # A chunk's error or Ctrl-C: the job's tasks not yet run are dropped.
+        client.cancel(futures)
+        raise
     finally:
-        # After an error or Ctrl-C: the tasks not yet run are dropped.
-        client.cancel([*futures, shared])
+        for future in [*futures, shared]:
+            future.release()
 
 
 def _chunk_result(fn, chunk, *per_point):
