@@ -178,6 +178,15 @@ def test_a_worker_killed_mid_job_leaves_the_same_bits(client):
 
 
 @pytest.mark.parametrize("on_cluster", [False, True], ids=["local", "cluster"])
+def test_a_progress_bar_for_long_jobs_only(client, capsys, on_cluster):
+    where = dict(client=client if on_cluster else None, chunk_points=8000)
+    vd.echofocus(*focus_job(GRID[:8000]), **where)
+    assert capsys.readouterr().out == ""
+    vd.echofocus(*focus_job(GRID), **where)
+    assert "100% Completed" in capsys.readouterr().out
+
+
+@pytest.mark.parametrize("on_cluster", [False, True], ids=["local", "cluster"])
 def test_ctrl_c_cancels_the_pending_chunks(client, on_cluster):
     args = focus_job(GRID)
     main = threading.get_ident()
