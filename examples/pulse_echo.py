@@ -111,7 +111,8 @@ print(f"  {'scatterer [mm]':<22} {'image maximum [mm]':<22} distance [mm]")
 for sx, _, sz in scatterers:
     near = (np.abs(X - sx) <= 3) & (np.abs(Z - sz) <= 3)
     k = np.argmax(np.where(near, envelope, 0))
-    x_max, z_max = X.flat[k] + 0.0, Z.flat[k]   # + 0.0: no "-0.0"
+    # The grid's x = 0 is a rounding error below it: rounded, then + 0.0, no "-0.0".
+    x_max, z_max = round(X.flat[k], 9) + 0.0, Z.flat[k]
     print(f"  ({sx:5.1f}, {sz:5.1f})         ({x_max:5.1f}, {z_max:5.1f})         "
           f"{np.hypot(x_max - sx, z_max - sz):.2f}")
 
