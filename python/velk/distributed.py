@@ -151,8 +151,7 @@ def lagsum(points, sampling, delay, cp, level, client=None, chunk_points=None,
         return reconstruction.lagsum(points, sampling, delay, cp, level)
     for _, _, reports in chunks:
         for report in reports:
-            warnings.warn(report, reconstruction.OutOfBoundsWarning,
-                                         stacklevel=2)
+            warnings.warn(report, reconstruction.OutOfBoundsWarning, stacklevel=2)
     statuses = [status for _, status, _ in chunks if status != 0]
     return np.concatenate([H for H, _, _ in chunks]), (statuses[0] if statuses else 0)
 
