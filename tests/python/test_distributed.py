@@ -117,14 +117,14 @@ def test_a_result_without_one_row_per_point_is_refused(result):
 
 
 class CountedFocus:
-    """An echofocus job over fixed A-scans whose every unpickling (in any
-    process) appends that process's id to a file."""
+    """An echofocus job that holds its A-scans, and whose every unpickling
+    (in any process) appends that process's id to a file."""
 
     def __init__(self, log):
-        self.log = log
+        self.log, self.scans = log, SCANS.copy()
 
     def __call__(self, chunk):
-        return velk.echofocus(SCANS, POS, 0.1, 0.05, 1500, chunk, 6, threads=1)
+        return velk.echofocus(self.scans, POS, 0.1, 0.05, 1500, chunk, 6, threads=1)
 
     def __setstate__(self, state):
         self.__dict__.update(state)
