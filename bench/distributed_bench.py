@@ -103,21 +103,19 @@ def main():
                   f"points {job[5].nbytes}, image {expected.nbytes}; the A-scans once per "
                   f"chunk would be {job[0].nbytes * chunks})")
             if n_workers == 1:
-                # The same points in 20 chunks and in one: the difference is
-                # the cost of 19 chunks, the job's fixed costs (the A-scans'
-                # transfer) cancel.
+                # A chunk's cost apart from its compute: a job whose chunks
+                # compute nothing, with the points and results of the focusing
+                # job's chunks, divided by its chunk count.
                 print("chunk points | chunk compute ms | overhead per chunk ms | "
                       "overhead / compute")
                 for size in (1000, 5000, 10000, 20000, 50000):
-                    sub = focus_job(20 * size)
-                    compute = best(options.repeats, lambda: velk.echofocus(*sub, threads=1))
-                    times_by_chunk = [best(options.repeats, lambda: vd.echofocus(
-                        *sub, client=client, chunk_points=k, progress=False))
-                        for k in (size, 20 * size)]
-                    overhead = (times_by_chunk[0] - times_by_chunk[1]) / 19
-                    per_chunk = compute / 20
-                    print(f"{size:12d} | {per_chunk * 1e3:16.1f} | {overhead * 1e3:21.2f} | "
-                          f"{overhead / per_chunk:17.1%}")
+                    sub = focus_job(50 * size)[5]
+                    empty = best(options.repeats, lambda: vd.map_points(
+                        lambda p: np.zeros(len(p)), sub, client=client, chunk_points=size,
+                        progress=False))
+                    overhead, compute = empty / 50, size * per_point
+                    print(f"{size:12d} | {compute * 1e3:16.1f} | {overhead * 1e3:21.2f} | "
+                          f"{overhead / compute:17.1%}")
     print(f"scaling, one worker process against two: {times[1] / times[2]:.2f}")
     print("load average:", " ".join(f"{x:.2f}" for x in os.getloadavg()))
 
