@@ -23,3 +23,14 @@
 %   Example
 %     w = velk_taper('gauss', 64, 2);
 %     plot(2*(0.5 - (0:63)/64), w)
+
+%!test
+%! w = velk_taper ("gauss", 64, 2);
+%! x = 2*(0.5 - (0:63)'/64);
+%! assert (w, exp (-2*x.^2), eps);
+
+%!error <Unknown apodization level!> velk_taper ("hann", 8, 1)
+
+%!demo
+%! w = velk_taper ("gauss", 64, 2);
+%! plot (2*(0.5 - (0:63)/64), w)

@@ -37,3 +37,24 @@
 %     plot((0:1599)*0.05, H), xlabel('t [us]')
 %
 %   See also DISCWAVE.
+
+## Each column sums to 1; without attenuation it is a unit sample at row
+## K+1, K = fix((1000*R/CP - DELAY)/DT + 1).
+%!test
+%! depths = [20 50 100];
+%! points = [zeros(3, 2), depths'];
+%! H = velk_damp (points, [0.05 1600], 0, [1500 0.5]);
+%! assert (size (H), [1600 3]);
+%! assert (sum (H), [1 1 1], 1e-12);
+%! H = velk_damp (points, [0.05 1600], 0, [1500 0]);
+%! [peak, row] = max (H);
+%! assert (row, fix (1000*depths/1500/0.05 + 1) + 1);
+%! assert (peak, [1 1 1], 1e-12);
+
+%!error <Argument 4 must hold a finite attenuation!> velk_damp ([0 0 20], [0.05 100], 0, [1500 Inf])
+
+%!demo
+%! depths = [20 50 100];                      # mm
+%! points = [zeros(3, 2), depths'];
+%! H = velk_damp (points, [0.05 1600], 0, [1500 0.5]);
+%! plot ((0:1599)*0.05, H), xlabel ("t [us]")

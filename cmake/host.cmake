@@ -50,6 +50,8 @@ endif()
 # host; LINK names further host-free libraries the gateway needs. Then, for a
 # MEX host, builds the module <name> from its MEX entry point over the gateway
 # and the MEX adaptor (velk_mex), and copies the help file <name>.m beside it.
+# The folder's VELK_CATEGORY names the group the module is listed under in the
+# Octave package.
 function(velk_add_module name)
   cmake_parse_arguments(MOD "" "MEX" "GATEWAY;KERNELS;LINK" ${ARGN})
   if(MOD_KERNELS)
@@ -79,8 +81,13 @@ function(velk_add_module name)
 
   set(_help ${CMAKE_CURRENT_SOURCE_DIR}/${name}.m)
   if(EXISTS ${_help})
-    add_custom_command(TARGET ${name} POST_BUILD
-                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_help} ${VELK_MEX_DIR}/${name}.m)
+    # Copied again whenever it changes (CMake then runs again).
+    configure_file(${_help} ${VELK_MEX_DIR}/${name}.m COPYONLY)
+    set_target_properties(${name} PROPERTIES VELK_HELP_FILE ${_help})
   endif()
+  if(NOT VELK_CATEGORY)
+    message(FATAL_ERROR "velk_add_module(${name}): set VELK_CATEGORY in ${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  set_target_properties(${name} PROPERTIES VELK_CATEGORY "${VELK_CATEGORY}")
   set_property(GLOBAL APPEND PROPERTY VELK_MODULES ${name})
 endfunction()

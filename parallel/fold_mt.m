@@ -50,3 +50,26 @@
 %     fold_mt(h, pulse / 2, 2, y, "+=");       % y holds 1.5 times the echo
 %
 %   See also PASTE_MT, CONV2.
+
+## The example: the three-argument form returns the convolution, "+=" adds
+## a second one in place. The mode is set by each call that names it.
+%!test
+%! randn ("state", 1);
+%! t = (0:199)' * 0.02;
+%! pulse = sin (2*pi*5*t(1:40)) .* hanning (40);
+%! h = randn (200, 16);
+%! y = fold_mt (h, pulse, 2);
+%! assert (size (y), [239 16]);
+%! assert (y, conv2 (h, pulse), 1e-12 * max (abs (y(:))));
+%! fold_mt (h, pulse / 2, 2, y, "+=");
+%! assert (y, 1.5 * conv2 (h, pulse), 1e-12 * max (abs (y(:))));
+
+%!error <Argument 2 must be a vector or have as many columns as argument 1!> fold_mt (ones (5, 3), ones (2, 2), 1)
+
+%!demo
+%! t = (0:199)' * 0.02;                       # us
+%! pulse = sin (2*pi*5*t(1:40)) .* hanning (40);
+%! h = randn (200, 16);                       # 16 impulse responses
+%! y = fold_mt (h, pulse, 2);                 # 239 x 16
+%! fold_mt (h, pulse / 2, 2, y, "+=");        # y holds 1.5 times the echo
+%! plot (y(:,1))

@@ -41,3 +41,15 @@
 %     paste_mt(Y, [2 3], [2 3], [1 2; 3 4], 2)   % Y = [0 0 0; 0 1 2; 0 3 4; 0 0 0]
 %
 %   See also FOLD_MT.
+
+%!test
+%! Y = zeros (4, 3);
+%! paste_mt (Y, [2 3], [2 3], [1 2; 3 4], 2);
+%! assert (Y, [0 0 0; 0 1 2; 0 3 4; 0 0 0]);
+
+%!error <One element of argument 3 exceeds colomn dimension of arg 1!> paste_mt (zeros (4, 3), [2 3], [2 4], ones (2, 3), 1)
+
+%!demo
+%! Y = zeros (4, 3);
+%! paste_mt (Y, [2 3], [2 3], [1 2; 3 4], 2);
+%! disp (Y)                                   # [0 0 0; 0 1 2; 0 3 4; 0 0 0]

@@ -38,3 +38,26 @@
 %     imagesc(-5:0.25:5, 15:0.25:25, reshape(img, size(X)))
 %
 %   See also ECHOFOCUS_MT, LAGSUM.
+
+## The image of the example peaks at the scatterer, (0, 0, 20).
+%!test
+%! dt = 0.02; cp = 1500; x = (-10:0.5:10)';
+%! t = (0:2999)' * dt;
+%! t0 = 2 * sqrt (x'.^2 + 20^2) / cp * 1000;
+%! S = cos (2*pi*3*(t - t0)) .* exp (-((t - t0) * 3 / 0.8).^2);
+%! [X, Z] = meshgrid (-5:0.25:5, 15:0.25:25);
+%! img = echofocus (S, [x, 0*x, 0*x], 0, dt, cp, [X(:), 0*X(:), Z(:)], 15);
+%! assert (size (img), [numel(X) 1]);
+%! [~, i] = max (img);
+%! assert ([X(i) Z(i)], [0 20]);
+
+%!error <Argument 7 \(aperture width\) must be a number!> echofocus (ones (10, 1), [0 0 0], 0, 0.02, 1500, [0 0 5], NaN)
+
+%!demo
+%! dt = 0.02; cp = 1500; x = (-10:0.5:10)';
+%! t = (0:2999)' * dt;
+%! t0 = 2 * sqrt (x'.^2 + 20^2) / cp * 1000;        # scatterer at (0, 0, 20)
+%! S = cos (2*pi*3*(t - t0)) .* exp (-((t - t0) * 3 / 0.8).^2);
+%! [X, Z] = meshgrid (-5:0.25:5, 15:0.25:25);
+%! img = echofocus (S, [x, 0*x, 0*x], 0, dt, cp, [X(:), 0*X(:), Z(:)], 15);
+%! imagesc (-5:0.25:5, 15:0.25:25, reshape (img, size (X)))

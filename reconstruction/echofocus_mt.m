@@ -27,3 +27,18 @@
 %     img = echofocus_mt(S, P, 0, 0.025, 1500, [X(:), 0*X(:), Z(:)], 20, 2);
 %
 %   See also ECHOFOCUS.
+
+%!test
+%! randn ("state", 1);
+%! S = randn (1000, 64); P = [linspace(-16, 16, 64)', zeros(64, 2)];
+%! [X, Z] = meshgrid (-10:0.2:10, 5:0.2:25);
+%! args = {S, P, 0, 0.025, 1500, [X(:), 0*X(:), Z(:)], 20};
+%! assert (echofocus_mt (args{:}, 2), echofocus (args{:}));
+
+%!error <Argument 8 must be larger or equal to 1 \(min number of CPUs\)!> echofocus_mt (ones (10, 1), [0 0 0], 0, 0.02, 1500, [0 0 5], 10, 0)
+
+%!demo
+%! S = randn (1000, 64); P = [linspace(-16, 16, 64)', zeros(64, 2)];
+%! [X, Z] = meshgrid (-10:0.2:10, 5:0.2:25);
+%! img = echofocus_mt (S, P, 0, 0.025, 1500, [X(:), 0*X(:), Z(:)], 20, 2);
+%! imagesc (-10:0.2:10, 5:0.2:25, reshape (img, size (X)))

@@ -45,3 +45,17 @@
 %                   % the third point is reported (offset = 468 samples)
 %
 %   See also ECHOFOCUS, DISCWAVE.
+
+%!test
+%! points = [0 0 10; 0 0 20; 0 0 100];
+%! printed = evalc ('[H, status] = lagsum (points, [0.1 200], 0, 1500, "warn");');
+%! assert (find (H)', [68 334]);
+%! assert (status, -2);
+%! assert (strtrim (printed), "Delay out of bounds (offset = 468 samples)");
+
+%!error <Unknown error level!> lagsum ([0 0 10], [0.1 200], 0, 1500, "Warn")
+
+%!demo
+%! points = [0 0 10; 0 0 20; 0 0 100];
+%! [H, status] = lagsum (points, [0.1 200], 0, 1500, "warn");
+%! find (H)'      # 68 334: row 68 of column 1, row 134 of column 2

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Sets up a fresh machine, builds everything and runs all tests: the C++ unit
-# tests and the tests that load the modules in Octave, the Python package's
-# tests (installed into a fresh virtual environment), then all but those again
-# with every target built with AddressSanitizer and UndefinedBehaviorSanitizer
+# tests, the tests that load the modules in Octave, the Octave package's
+# install test (label package) and the Python package's tests (installed
+# into a fresh virtual environment); then all but the two packages' tests
+# again with every target built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (the modules loaded in Octave with the sanitizer runtimes preloaded), and
 # the threaded tests (label threads) once more under ThreadSanitizer.
 set -eu

@@ -31,3 +31,21 @@
 %     plot(12 + (0:799)*0.025, H), xlabel('t [us]')
 %
 %   See also DISCWAVE_AVG, PLATEWAVE.
+
+## On the axis the plateau V*CP lasts from the arrival from the centre,
+## z/CP = 13.33 us (row 55), to the arrival from the rim, 13.74 us (row 70);
+## a point outside sees only the edge wave, below the plateau.
+%!test
+%! points = [0 0 20; 4 0 20; 5 0 20; 8 0 20];
+%! H = discwave (points, 5, [0.025 800], 12, [1 1500]);
+%! assert (size (H), [800 4]);
+%! assert (find (H(:,1))', 55:70);
+%! assert (H(55:70,1), repmat (1500, 16, 1));
+%! assert (max (H(:,4)) > 0 && max (H(:,4)) < 1500);
+
+%!error <Argument 2 must be a scalar!> discwave ([0 0 20], [5 6], [0.025 800], 12, [1 1500])
+
+%!demo
+%! points = [0 0 20; 4 0 20; 5 0 20; 8 0 20];   # axis, inside, rim, outside
+%! H = discwave (points, 5, [0.025 800], 12, [1 1500]);
+%! plot (12 + (0:799)*0.025, H), xlabel ("t [us]")

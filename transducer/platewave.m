@@ -35,3 +35,23 @@
 %     plot(13 + (0:399)*0.02, H), xlabel('t [us]')
 %
 %   See also DISCWAVE, DISCWAVE_AVG.
+
+## The plateau CP begins at the arrival z/CP = 13.33 us (row 18) under the
+## piston and is never reached outside it; summed over time, the response
+## is the integral of 1/(2*pi*R) over the piston.
+%!test
+%! points = [0 0 20; 4 2 20; 8 0 20];
+%! H = platewave (points, [10 6], [0.02 400], 13, [1 1500]);
+%! assert (size (H), [400 3]);
+%! assert (H(17:18,1), [0; 1500]);
+%! assert (max (H(:,3)) > 0 && max (H(:,3)) < 1500);
+%! H = platewave ([0 0 20], [10 6], [0.001 8000], 13, [1 1500]);
+%! area = dblquad (@(x, y) 1 ./ (2*pi*sqrt (x.^2 + y.^2 + 20^2)), -5, 5, -3, 3) / 1000;
+%! assert (sum (H) * 1e-9, area, -2e-3);
+
+%!error <Argument 2 must be a two element vector!> platewave ([0 0 20], 10, [0.02 400], 13, [1 1500])
+
+%!demo
+%! points = [0 0 20; 4 2 20; 8 0 20];       # foot inside, inside, outside
+%! H = platewave (points, [10 6], [0.02 400], 13, [1 1500]);
+%! plot (13 + (0:399)*0.02, H), xlabel ("t [us]")
