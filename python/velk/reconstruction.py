@@ -38,13 +38,21 @@ def lagsum(points, sampling, delay, cp, level):
     >>> [int(h.argmax()) for h in H], status
     ([100, 200], 0)
     """
+    H, status, reports = lagsum_with_reports(points, sampling, delay, cp, level)
+    for report in reports:
+        warnings.warn(report, OutOfBoundsWarning, stacklevel=2)
+    return H, status
+
+
+def lagsum_with_reports(points, sampling, delay, cp, level):
+    """lagsum's H and status, and its out-of-bounds reports as a list of
+    texts instead of warnings: for a caller that emits them elsewhere (in
+    another thread or process than the one that computed)."""
     results, reports = call("lagsum",
                             [arg.points("points", points), arg.values("sampling", sampling),
                              arg.values("delay", delay), arg.values("cp", cp),
                              arg.keyword("level", level)], n_results=2)
-    for report in reports:
-        warnings.warn(report, OutOfBoundsWarning, stacklevel=2)
-    return results[0], int(results[1][0, 0])
+    return results[0], int(results[1][0, 0]), list(reports)
 
 
 def echofocus(scans, positions, delay, dt, cp, points, width, threads=None):
