@@ -63,8 +63,10 @@ void fold_mt_gateway(Call& call)
     const bool in_place = call.n_args() > 3;
     double* Y;
     if (!in_place) {
-        // With no samples and no filter taps the result has no rows rather than -1.
-        Y = call.create_result(0, static_cast<int>(std::max<std::int64_t>(result_rows, 0)), A.cols);
+        // With no samples and no filter taps the result has no rows rather than
+        // -1. The convolution writes every sample of a result it does not add to.
+        const int rows = static_cast<int>(std::max<std::int64_t>(result_rows, 0));
+        Y = call.create_unfilled_result(0, rows, A.cols);
     } else {
         const Target target = in_place_matrix(call, 4);
         if (target.rows != result_rows)

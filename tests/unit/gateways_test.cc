@@ -78,10 +78,10 @@ TEST(Gateways, ValidCallGetsItsResultThroughTheHostAndRunsItsWorkOnce)
     }
 }
 
-// The pistons' results are handed out unfilled (NaN from the fake host): the
-// windows below hold samples before, during and after each response, and
-// every one must be written.
-TEST(Gateways, PistonsWriteEveryElementOfTheirResult)
+// Results handed out unfilled (NaN from the fake host) must be written
+// whole: the pistons' windows below hold samples before, during and after
+// each response; the convolution's columns have both ends and a middle.
+TEST(Gateways, UnfilledResultsAreWrittenWhole)
 {
     const auto window = [](Args args) { return args.row({0.1, 40}).row({6.4}).row({1, 1500}); };
     const Args points = Args().matrix(3, 3, {0, 1, 7, 0, 0, 1, 10, 10, 10});
@@ -89,16 +89,19 @@ TEST(Gateways, PistonsWriteEveryElementOfTheirResult)
         const char* name;
         fake_host::Gateway gateway;
         Args args;
+        std::size_t n_values;
     } cases[] = {
-        {"discwave", velk::discwave_gateway, window(Args(points).row({5}))},
-        {"platewave", velk::platewave_gateway, window(Args(points).row({10, 6}))},
-        {"discwave_avg", velk::discwave_avg_gateway, window(Args(points).row({5})).row({4})},
+        {"discwave", velk::discwave_gateway, window(Args(points).row({5})), 120},
+        {"platewave", velk::platewave_gateway, window(Args(points).row({10, 6})), 120},
+        {"discwave_avg", velk::discwave_avg_gateway, window(Args(points).row({5})).row({4}), 120},
+        {"fold_mt", velk::fold_mt_gateway,
+         Args().matrix(200, 2, std::vector<double>(400, 1.0)).row({1, 2, 3}).row({2}), 404},
     };
     for (const auto& c : cases) {
         fake_host::Host host;
         ASSERT_EQ(fake_host::run(c.gateway, c.args, host), "") << c.name;
         const std::vector<double>& values = host.results.at(0).values;
-        ASSERT_EQ(values.size(), 120u) << c.name;
+        ASSERT_EQ(values.size(), c.n_values) << c.name;
         for (std::size_t i = 0; i < values.size(); ++i)
             ASSERT_FALSE(std::isnan(values[i])) << c.name << ": element " << i << " unwritten";
         EXPECT_GT(*std::max_element(values.begin(), values.end()), 0.0) << c.name;
