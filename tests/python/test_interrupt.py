@@ -34,10 +34,12 @@ def interrupted_run(case, after=0.5):
 
 @pytest.mark.parametrize("case", ["echofocus", "lagsum", "fold", "paste"])
 def test_ctrl_c_stops_the_call(case):
-    # paste runs short calls in a loop; the signal may fall between two.
+    # paste runs short calls in a loop; the signal may fall between two. On a
+    # loaded machine the child may also wait for a processor after the signal:
+    # one of three runs must be stopped inside a call, in time.
     for _ in range(3):
         report = interrupted_run(case)
-        if report.get("inside_call"):
+        if report.get("inside_call") and report["latency"] < 0.1:
             break
     assert report["interrupted"] and report["inside_call"], report
     assert report["latency"] < 0.1, report
