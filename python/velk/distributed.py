@@ -40,10 +40,10 @@ from dask.diagnostics import ProgressBar
 from . import _arguments as arg
 from . import attenuation, reconstruction, transducer
 
-# Points per chunk: about 110 ms of a focusing job with 400 A-scans per
-# point on one core, against a few milliseconds of scheduling and transfer
-# per chunk (bench/distributed_bench.py); small enough that a job of a few
-# million points spreads over many workers.
+# Points per chunk: about 72 ms of a focusing job with 400 A-scans per
+# point on one core, against about 3 ms of scheduling per chunk and 0.2 us
+# per point of transfer (bench/distributed_bench.py); small enough that a
+# job of a few million points spreads over many workers.
 DEFAULT_CHUNK_POINTS = 20000
 
 # A job shorter than this shows no progress bar.
