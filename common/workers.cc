@@ -114,9 +114,9 @@ void Guarded_run::on_calling_thread(int n_items, Function_ref<void(int)> process
 
 void Guarded_run::on_threads(int n_items, int n_threads, Function_ref<void(int)> process_item,
                              const char* bail_out_format, const Thread_starter& threads,
-                             Item_order order)
+                             Item_order order, int queue_batch)
 {
-    Item_queue queue(n_items);
+    Item_queue queue(n_items, queue_batch);
     const Shared_work work{process_item, bail_out_format, stop_,
                            order == Item_order::one_queue ? &queue : nullptr};
     std::vector<thread_data> workers;

@@ -57,18 +57,18 @@ bool process_range(Item_range range, Process&& process_item, Keep_going&& keep_g
     return true;
 }
 
-// Items 0 .. n-1 handed out one at a time, in increasing order, to whichever
-// thread asks first. A thread that starts late, or shares its processor
-// with other work, takes fewer, so the threads finish together; with one
-// item per take, the items done when the work stops are always a first
-// part of them.
+// Items 0 .. n-1 handed out a batch at a time (the last one possibly
+// shorter), in increasing order, to whichever thread asks first. A thread
+// that starts late, or shares its processor with other work, takes fewer,
+// so the threads finish together; the items done when the work stops are
+// always a first part of them, in whole batches.
 class Item_queue {
 public:
-    explicit Item_queue(int n_items) : end_(n_items) {}
-    // The next item into k; false when none is left.
+    explicit Item_queue(int n_items, int batch = 1) : end_(n_items), batch_(batch) {}
+    // The first item of the next batch into k; false when none is left.
     bool take(int& k)
     {
-        const std::int64_t next = next_.fetch_add(1, std::memory_order_relaxed);
+        const std::int64_t next = next_.fetch_add(batch_, std::memory_order_relaxed);
         k = static_cast<int>(std::min<std::int64_t>(next, end_));
         return next < end_;
     }
@@ -77,6 +77,7 @@ private:
     // 64 bits: threads that keep asking past the end never wrap it.
     std::atomic<std::int64_t> next_{0};
     int end_;
+    int batch_;
 };
 
 // As process_range, over the items taken from the queue.
@@ -94,7 +95,7 @@ bool process_queue(Item_queue& queue, Process&& process_item, Keep_going&& keep_
 // How on_threads hands the items to its workers.
 enum class Item_order {
     ranges,     // each worker walks the range thread_range() assigns it, in order
-    one_queue,  // each worker takes the next item of one Item_queue; for work whose
+    one_queue,  // each worker takes the next batch of one Item_queue; for work whose
                 // items' results are not kept when the call is interrupted
 };
 
@@ -164,8 +165,9 @@ public:
 
     // Items 0 .. n_items-1 on n_threads workers, each given the range
     // thread_range() assigns it (and with Item_order::one_queue taking its
-    // items from one queue instead) and looking at the stop state after every
-    // item. A worker cut short leaves the line `bail_out_format` with the
+    // items from one queue instead, `queue_batch` at a time, process_item then
+    // called with each batch's first item only) and looking at the stop state
+    // after every call of process_item. A worker cut short leaves the line `bail_out_format` with the
     // first item of its range plus 1 and its end item. Meanwhile the calling
     // thread polls the host every Host::poll_interval(). Every started worker
     // is joined before this returns, whatever failed; the bail-out lines are
@@ -173,7 +175,7 @@ public:
     // fault() (the workers already running are told to stop first).
     void on_threads(int n_items, int n_threads, Function_ref<void(int)> process_item,
                     const char* bail_out_format, const Thread_starter& threads = system_threads,
-                    Item_order order = Item_order::ranges);
+                    Item_order order = Item_order::ranges, int queue_batch = 1);
 
     const char* fault() const { return fault_; }
     // What the workers read; an item may look at it too.

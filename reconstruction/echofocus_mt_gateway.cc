@@ -9,9 +9,9 @@
 namespace velk {
 namespace {
 
-// The points one item forms: the kernel is faster on several points at once
-// (it takes them four at a time), and 16 still leaves hundreds of items to
-// share out among the threads of a typical call.
+// The points one take of the queue forms: the kernel is faster on several
+// points at once (it takes them four at a time), and 16 still leaves hundreds
+// of groups to share out among the threads of a typical call.
 constexpr int group_size = 16;
 
 }  // namespace
@@ -34,19 +34,16 @@ void echofocus_mt_gateway(Call& call)
     // depend on the thread that forms it and none is kept when the call is
     // interrupted, and a thread that starts late or shares its processor with
     // other work forms fewer, so neither waits for the other.
-    // The item of a group's first point forms the whole group; the items of
-    // the others have nothing left to do.
-    const auto focus_point = [&](int k) {
-        if (k % group_size != 0)
-            return;
+    // Each take is a group of points, given by its first point.
+    const auto focus_group = [&](int k) {
         const int n = std::min(group_size, points.count - k);
         echofocus_points(args.scans, points.x + k, points.y + k, points.z + k, n, out + k);
     };
     const Guarded_result result =
         run_guarded(call.host(), generic_handler_messages, [&](Guarded_run& run) {
-            run.on_threads(points.count, std::min(n_cpus, points.count), focus_point,
+            run.on_threads(points.count, std::min(n_cpus, points.count), focus_group,
                            "Thread for observation points %d -> %d bailing out!\n",
-                           system_threads, Item_order::one_queue);
+                           system_threads, Item_order::one_queue, group_size);
         });
     end_guarded_call(call.host(), result);
 }

@@ -31,31 +31,39 @@ TEST(ThreadRange, DividesItemsIntoContiguousNearEqualRanges)
     }
 }
 
-// Every item taken exactly once over threads that race for them, each
-// thread's in increasing order; an empty queue stays empty however often
-// it is asked.
+// Every item taken exactly once over threads that race for them, a batch at
+// a time (the last batch cut at the end), each thread's in increasing order;
+// an empty queue stays empty however often it is asked.
 TEST(ItemQueue, EachItemOnceWhateverThreadTakesIt)
 {
-    const int items = 20000;
-    velk::Item_queue queue(items);
-    std::vector<int> taken(items, 0);
-    std::vector<std::vector<int>> by_thread(3);
-    std::vector<std::thread> threads;
-    for (auto& mine : by_thread)
-        threads.emplace_back([&queue, &mine] {
-            for (int k; queue.take(k);)
-                mine.push_back(k);
-        });
-    for (std::thread& t : threads)
-        t.join();
-    for (const auto& mine : by_thread) {
-        EXPECT_TRUE(std::is_sorted(mine.begin(), mine.end()));
-        for (int k : mine)
-            ++taken[static_cast<std::size_t>(k)];
+    const struct {
+        int items, batch;
+    } cases[] = {{20000, 1}, {20000, 16}, {20001, 16}, {15, 16}};
+    for (const auto& c : cases) {
+        velk::Item_queue queue(c.items, c.batch);
+        std::vector<int> taken(static_cast<std::size_t>(c.items), 0);
+        std::vector<std::vector<int>> by_thread(3);
+        std::vector<std::thread> threads;
+        for (auto& mine : by_thread)
+            threads.emplace_back([&queue, &mine] {
+                for (int k; queue.take(k);)
+                    mine.push_back(k);
+            });
+        for (std::thread& t : threads)
+            t.join();
+        for (const auto& mine : by_thread) {
+            EXPECT_TRUE(std::is_sorted(mine.begin(), mine.end()));
+            for (int k : mine) {
+                EXPECT_EQ(k % c.batch, 0) << c.items << " items in batches of " << c.batch;
+                for (int i = k; i < std::min(k + c.batch, c.items); ++i)
+                    ++taken[static_cast<std::size_t>(i)];
+            }
+        }
+        EXPECT_EQ(taken, std::vector<int>(static_cast<std::size_t>(c.items), 1))
+            << c.items << " items in batches of " << c.batch;
     }
-    EXPECT_EQ(taken, std::vector<int>(items, 1));
     int k;
-    velk::Item_queue none(0);
+    velk::Item_queue none(0, 16);
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(none.take(k));
 }
