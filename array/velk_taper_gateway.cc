@@ -1,5 +1,5 @@
 // w = velk_taper(window, N, p)
-#include "velk_taper_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "arr_functions.h"
@@ -8,16 +8,14 @@ namespace velk {
 
 void velk_taper_gateway(Call& call)
 {
-    if (call.n_args() != 3)
-        fail("velk_taper requires three input arguments!");
-    if (call.n_results() > 1)
-        fail("velk_taper requires one output argument!");
+    check_counts(call, {3}, "velk_taper requires three input arguments!", 1,
+                 "velk_taper requires one output argument!");
     enum { off, ud, triangle, gauss, raised, simply, clamped };
     const int window = keyword(call, 1,
                                {"off", "ud", "triangle", "gauss", "raised", "simply", "clamped"},
                                "Unknown apodization level!");
     if (window == ud)
-        fail(" 'ud'- (user defined) meaningless for this function!");
+        refuse(1, " 'ud'- (user defined) meaningless for this function!");
     const int types[] = {0, 0, WEIGHT_TRIANGLE, WEIGHT_GAUSS, WEIGHT_RAISED, WEIGHT_SIMPLY,
                          WEIGHT_CLAMPED};
     const int N = count(call, 2, 0, "Argument %d must be a positive integer!");

@@ -1,5 +1,5 @@
 // H = velk_damp(points, [dt nt], delay, [cp alpha])
-#include "velk_damp_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "att.h"
@@ -37,39 +37,38 @@ int pulse_row(double r, double cp, double delay, double dt)
 
 void velk_damp_gateway(Call& call)
 {
-    if (call.n_args() != 4)
-        fail("velk_damp requires 4 input arguments!");
-    if (call.n_results() > 1)
-        fail("velk_damp requires one output argument!");
+    check_counts(call, {4}, "velk_damp requires 4 input arguments!", 1,
+                 "velk_damp requires one output argument!");
 
     const Points points = observation_points(call, 1);
     if (!all_finite(points.x, points.count) || !all_finite(points.y, points.count) ||
         !all_finite(points.z, points.count))
-        fail("Argument 1 must hold finite coordinates!");
+        refuse(1, "Argument 1 must hold finite coordinates!");
 
     // The transform needs at least one sample to be planned.
     const Sampling sampling = velk::sampling(call, 2, 1);
     const double dt = sampling.dt;
     const int nt = sampling.nt;
     if (!(std::isfinite(dt) && dt > 0.0))
-        fail("Argument 2 must hold a sampling period that is finite and above 0!");
+        refuse(2, "Argument 2 must hold a sampling period that is finite and above 0!");
 
     const Per_point delay = per_point(call, 3, points.count);
     if (!all_finite(delay.data(), delay.is_single() ? 1 : points.count))
-        fail("Argument 3 must hold finite delays!");
+        refuse(3, "Argument 3 must hold finite delays!");
 
     const auto [cp, alpha] = pair(call, 4);
     if (!(std::isfinite(cp) && cp > 0.0))
-        fail("Argument 4 must hold a sound speed that is finite and above 0!");
+        refuse(4, "Argument 4 must hold a sound speed that is finite and above 0!");
     if (!std::isfinite(alpha))
-        fail("Argument 4 must hold a finite attenuation!");
+        refuse(4, "Argument 4 must hold a finite attenuation!");
 
     // The pulse of every point must have a row the kernel can count with.
     for (int n = 0; n < points.count; ++n) {
         if (pulse_row(distance(points, n), cp, delay[n], dt) == INT_MIN)
-            fail("Observation point %d: its travel time lies more than 2147483647 samples from "
-                 "its delay!",
-                 n + 1);
+            refuse(1,
+                   "Observation point %d: its travel time lies more than 2147483647 samples "
+                   "from its delay!",
+                   n + 1);
     }
 
     double* H = call.create_result(0, nt, points.count);
@@ -79,7 +78,7 @@ void velk_damp_gateway(Call& call)
         static std::mutex workspace;
         const std::lock_guard turn(workspace);
         if (!att_init(nt, 1))
-            fail("Cannot allocate the work buffers and transform plan for %d samples!", nt);
+            fail_resources("Cannot allocate the work buffers and transform plan for %d samples!", nt);
         for (int n = 0; n < points.count; ++n) {
             const double r = distance(points, n);
             att(alpha, r, pulse_row(r, cp, delay[n], dt), dt, cp, H + std::size_t(n) * nt, nt,

@@ -1,7 +1,7 @@
 # The Octave package: velk_add_octave_package() adds the target
 # octave_package, which writes <build>/velk-<version>.tar.gz for
-# `pkg install`. The package's src/Makefile builds the modules that
-# velk_add_module() declared, from the same sources with the same
+# `pkg install`. The package's src/Makefile builds the modules of
+# modules.def, from the same sources with the same
 # per-library flags, because both are read here from the targets: each
 # module, and the project's static libraries it links, directly or through
 # others. A library added to a module's links is in the package with no
@@ -146,7 +146,7 @@ endfunction()
 
 # velk_add_octave_package(): call once every module is declared.
 function(velk_add_octave_package)
-  get_property(_modules GLOBAL PROPERTY VELK_MODULES)
+  set(_modules ${VELK_MODULE_NAMES})
   set(_manifest "set(VELK_MODULES ${_modules})\n")
   set(_all_libraries "")
   set(_all_pkg_config "")

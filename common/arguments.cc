@@ -2,6 +2,7 @@
 
 #include "to_int.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace velk {
@@ -11,7 +12,7 @@ const Arg& real_double(const Call& call, int position)
 {
     const Arg& a = call.arg(position);
     if (a.kind != Arg::Kind::real_double)
-        fail("Argument %d must be a real, full double array!", position);
+        refuse_class(position, "Argument %d must be a real, full double array!", position);
     return a;
 }
 
@@ -28,16 +29,25 @@ Matrix checked_matrix(const Call& call, int position)
 const double* shaped(const Call& call, int position, bool shape_fits, const char* wrong_shape)
 {
     if (!shape_fits)
-        fail(wrong_shape, position);
+        refuse(position, wrong_shape, position);
     return checked_matrix(call, position).data;
 }
 
 }  // namespace
 
+void check_counts(const Call& call, std::initializer_list<int> n_args, const char* wrong_args,
+                  int max_results, const char* too_many_results)
+{
+    if (std::find(n_args.begin(), n_args.end(), call.n_args()) == n_args.end())
+        refuse(0, "%s", wrong_args);
+    if (call.n_results() > max_results)
+        refuse(0, "%s", too_many_results);
+}
+
 int narrow_size(std::size_t size, const char* message, int position)
 {
     if (size > static_cast<std::size_t>(INT_MAX))
-        fail(message, position);
+        refuse(position, message, position);
     return static_cast<int>(size);
 }
 
@@ -47,7 +57,7 @@ Target in_place_matrix(const Call& call, int position)
 {
     const Arg& a = real_double(call, position);
     if (!a.writable_data)
-        fail("Argument %d must be an array the call can write in place!", position);
+        refuse(position, "Argument %d must be an array the call can write in place!", position);
     const Matrix m = checked_matrix(call, position);
     return {m.rows, m.cols, a.writable_data};
 }
@@ -68,8 +78,8 @@ Sampling sampling(const Call& call, int position, int min_samples)
     const Pair p = pair(call, position);
     const int nt = trunc_to_int(p.second);
     if (nt < min_samples)
-        fail("Argument %d must hold a number of samples from %d to 2147483647!", position,
-             min_samples);
+        refuse(position, "Argument %d must hold a number of samples from %d to 2147483647!",
+               position, min_samples);
     return {p.first, nt};
 }
 
@@ -86,7 +96,7 @@ int count(const Call& call, int position, int minimum, const char* below_minimum
 {
     const int n = trunc_to_int(scalar(call, position));
     if (n < minimum)
-        fail(below_minimum, position);
+        refuse(position, below_minimum, position);
     return n;
 }
 
@@ -100,7 +110,7 @@ Points observation_points(const Call& call, int position)
 {
     const Matrix m = checked_matrix(call, position);
     if (m.rows > 0 && m.cols < 3)
-        fail("Argument %d must have 3 columns (x, y, z in mm)!", position);
+        refuse(position, "Argument %d must have 3 columns (x, y, z in mm)!", position);
     if (m.rows == 0)
         return {0, nullptr, nullptr, nullptr};
     return {m.rows, m.data, m.data + m.rows, m.data + 2 * static_cast<std::size_t>(m.rows)};
@@ -111,14 +121,14 @@ int keyword(const Call& call, int position, std::initializer_list<std::string_vi
 {
     const Arg& a = call.arg(position);
     if (a.kind != Arg::Kind::text)
-        fail("Argument %d must be a string", position);
+        refuse_class(position, "Argument %d must be a string", position);
     int index = 0;
     for (std::string_view k : keywords) {
         if (a.text == k)
             return index;
         ++index;
     }
-    fail(unknown, position);
+    refuse(position, unknown, position);
 }
 
 }  // namespace velk

@@ -1,7 +1,7 @@
 // Helpers that test an argument and read it in one step. Each makes its
 // tests in this order: the shape, the class (a real, full double array, or
 // text for a keyword), the host's sizes (each within the int range), then
-// the value it reads; the first that fails ends the call (fail()) with a
+// the value it reads; the first that fails ends the call (refuse()) with a
 // message that names the argument's position. A message given by the
 // caller is a printf format that may take the position as its one %d.
 //
@@ -23,6 +23,12 @@ inline constexpr const char* not_a_pair = "Argument %d must be a vector of lengt
 inline constexpr const char* not_per_point =
     "Argument %d must be a scalar or a vector with a length equal to the number of observation "
     "points!";
+
+// The first checks of every gateway: the number of arguments is one of
+// `n_args`, else the call is refused with `wrong_args`; then at most
+// `max_results` results are asked for, else `too_many_results`.
+void check_counts(const Call& call, std::initializer_list<int> n_args, const char* wrong_args,
+                  int max_results, const char* too_many_results);
 
 // A size the kernels count with: `size` as an int, or the end of the call
 // with `message` when it lies beyond the int range.

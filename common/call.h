@@ -2,11 +2,12 @@
 // arguments as views, the number of results asked for, and the few things
 // the host does for the call (results, console, interrupt, running the work).
 //
-// A gateway is a function `void <name>_gateway(velk::Call&)`: its checks,
-// its result creation and its kernel loop, written once. Each host has one
-// adaptor that turns its arrays into Args, implements Host, calls the
-// gateway and turns a Call_failed into the host's own error (mex_call.h for
-// Octave and MATLAB).
+// A gateway is a function `void <name>_gateway(velk::Call&)` (modules.h
+// declares every one): its checks, its result creation and its kernel loop,
+// written once. Each host has one adaptor that turns its arrays into Args,
+// implements Host, calls the gateway and turns a Call_failed into the host's
+// own error (mex/mex_call.h for Octave and MATLAB, python/numpy_call.h for
+// Python).
 #pragma once
 
 #include "function_ref.h"
@@ -20,35 +21,60 @@
 
 namespace velk {
 
-// How a call ends with a message: thrown by fail(), caught by the host's
-// adaptor, which ends the call through the host once every destructor has
-// run and every worker is joined. The message is held in the object itself,
-// so that throwing allocates nothing.
+// Why a call ended early.
+enum class Failure {
+    refused,        // an argument (or the count of arguments or results) is refused
+    wrong_class,    // an argument is of a class the module does not take
+    resources,      // memory or threads could not be had
+    interrupted,    // the user pressed Ctrl-C
+    out_of_bounds,  // a delay outside the output window under the level "stop"
+};
+
+// The one way a call ends early: thrown by the functions below, caught by
+// the host's adaptor, which ends the call in the host's own form once every
+// destructor has run and every worker is joined. The message is held in the
+// object itself, so that throwing allocates nothing.
 class Call_failed : public std::exception {
 public:
-    Call_failed(const char* message, bool interrupted) noexcept;
+    Call_failed(Failure kind, int position, const char* message) noexcept;
     const char* what() const noexcept override { return message_; }
-    // True when the call ends because the user interrupted it.
-    bool interrupted() const noexcept { return interrupted_; }
+    Failure kind() const noexcept { return kind_; }
+    // The refused argument, counted from 1; 0 when the failure is not one
+    // argument's.
+    int position() const noexcept { return position_; }
 
     static constexpr std::size_t capacity = 256;
 
 private:
     char message_[capacity];
-    bool interrupted_;
+    Failure kind_;
+    int position_;
 };
 
-// Ends the call with the printf-formatted message (cut to Call_failed::capacity).
-[[noreturn]] void fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Refuses argument `position` (0: the call as a whole, such as its number
+// of arguments) with the printf-formatted message, cut to Call_failed::capacity.
+[[noreturn]] void refuse(int position, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// Refuses argument `position` for its class (a Python caller gets a TypeError).
+[[noreturn]] void refuse_class(int position, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// Ends the call for want of memory or threads.
+[[noreturn]] void fail_resources(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Ends the call as interrupted, with "CTRL-C pressed!\n".
 [[noreturn]] void fail_interrupted();
+
+// Ends the call under the level "stop" with the out-of-bounds report `line`
+// (ending in "\n"), which the host shows as such.
+[[noreturn]] void fail_out_of_bounds(const char* line);
 
 // One argument as the host holds it. Sizes are the host's: a host with row-
 // major arrays describes an n x m array as m rows and n columns, which is the
 // same memory as an m x n column-major matrix.
 struct Arg {
-    enum class Kind { real_double, text, other };
+    enum class Kind { real_double, text, cell, structure, other };
 
     Kind kind = Kind::other;
     std::size_t rows = 0;
@@ -60,8 +86,14 @@ struct Arg {
     double* writable_data = nullptr;
     // text: the characters, column by column, without a terminating NUL.
     std::string_view text;
+    // cell: its rows x cols elements, column by column. structure (always
+    // 1 x 1): the value of each field, in the order of field_names.
+    std::span<const Arg> elements;
+    std::span<const std::string_view> field_names;
 
     Dims dims() const { return {rows, cols}; }
+    // structure: the value of the field `name`, or null when it has none.
+    const Arg* field(std::string_view name) const;
 };
 
 // Where a call prints: the host's console, used by the calling thread only.
@@ -70,14 +102,10 @@ public:
     // Writes text to the console as it is. Must not throw.
     virtual void print(const char* text) noexcept = 0;
 
-    // A delay outside the output window, reported under the level "stop"
-    // (after which the call ends with an empty message) or "warn". `line`
-    // ends with "\n". A console prints it.
-    virtual void report_out_of_bounds(const char* line, bool ends_call) noexcept
-    {
-        (void)ends_call;
-        print(line);
-    }
+    // A delay outside the output window, reported under the level "warn":
+    // `line` ends with "\n". A console prints it; a host may keep it as a
+    // warning instead.
+    virtual void report_out_of_bounds(const char* line) noexcept { print(line); }
 
 protected:
     ~Console() = default;

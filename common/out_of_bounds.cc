@@ -10,9 +10,9 @@ int report_out_of_bounds(Console& console, const char* message, int offset, int 
         return level;
     char line[Call_failed::capacity];
     std::snprintf(line, sizeof line, "%s (offset = %d samples)\n", message, offset);
-    console.report_out_of_bounds(line, level == VELK_STOP);
     if (level == VELK_STOP)
-        fail("%s", "");  // the host's error, with no text of its own
+        fail_out_of_bounds(line);
+    console.report_out_of_bounds(line);
     return level;
 }
 

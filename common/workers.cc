@@ -174,30 +174,31 @@ void Guarded_run::on_threads(int n_items, int n_threads, Function_ref<void(int)>
             host_.print(line);
 }
 
-Guarded_result run_guarded(Host& host, const Handler_messages& messages,
-                           Function_ref<void(Guarded_run&)> work)
+void run_guarded(Host& host, const Handler_messages& messages,
+                 Function_ref<void(Guarded_run&)> work)
 {
     Stop_state stop;
-    Guarded_result result;
+    const char* fault = nullptr;
+    bool interrupted = false;
     host.run_work([&] {
         Guarded_run run(host, stop);
-        {
+        try {
             const Signal_guard guard(host, messages, stop);
             if (host.interrupt_pending())
                 stop.request();
             work(run);
+        } catch (const Call_failed&) {
+            // The handlers are back; the call ends once, with the work's own failure.
+            if (stop.requested() || host.interrupt_pending())
+                host.acknowledge_interrupt();
+            throw;
         }
-        result.fault = run.fault();
-        result.interrupted = stop.requested() || host.interrupt_pending();
+        fault = run.fault();
+        interrupted = stop.requested() || host.interrupt_pending();
     });
-    return result;
-}
-
-void end_guarded_call(Host& host, Guarded_result result)
-{
-    if (result.fault)
-        fail("%s", result.fault);
-    if (result.interrupted) {
+    if (fault)
+        fail_resources("%s", fault);
+    if (interrupted) {
         host.acknowledge_interrupt();
         fail_interrupted();
     }

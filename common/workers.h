@@ -5,13 +5,13 @@
 // the outcome reported.
 //
 // A module gives the work of one item and its bail-out line; the scheme owns
-// the per-thread records, the worker loop, the waiting and the joins:
+// the per-thread records, the worker loop, the waiting and the joins, and
+// ends the call when the work was cut short:
 //
-//     const auto work = [&](Guarded_run& run) {
+//     run_guarded(host, generic_handler_messages, [&](Guarded_run& run) {
 //         run.on_threads(n_columns, n_threads, [&](int j) { copy_column(j); },
 //                        "paste_mt: thread for column %d -> %d bailing out!\n");
-//     };
-//     end_guarded_call(host, run_guarded(host, generic_handler_messages, work));
+//     });
 #pragma once
 
 #include "call.h"
@@ -117,13 +117,6 @@ private:
     bool set_ = false;
 };
 
-// What ends a guarded call: a fault message of the scheme itself, or an
-// interruption ("CTRL-C pressed!\n"), or neither.
-struct Guarded_result {
-    const char* fault = nullptr;
-    bool interrupted = false;
-};
-
 inline constexpr const char* records_alloc_fault = "Failed to allocate memory for thread data!";
 inline constexpr const char* handles_alloc_fault = "Failed to allocate memory for threads!";
 inline constexpr const char* create_fault = "Error when creating a new thread!\n";
@@ -188,14 +181,14 @@ private:
 };
 
 // Runs `work` through the host between installing and putting back the
-// handlers, with a stop state of this call alone. The interruption is judged
-// after the handlers are back, so an interrupt that came after the last item
-// still counts.
-Guarded_result run_guarded(Host& host, const Handler_messages& messages,
-                           Function_ref<void(Guarded_run&)> work);
-
-// Ends the call with the scheme's fault, or as interrupted (the host's
-// pending interrupt withdrawn first); returns otherwise.
-void end_guarded_call(Host& host, Guarded_result result);
+// handlers, with a stop state of this call alone, and returns when it ran
+// to its end. Otherwise, once the handlers are back, ends the call
+// (Call_failed): with the scheme's fault (Failure::resources), or as
+// interrupted, the host's pending interrupt withdrawn first. The
+// interruption is judged after the handlers are back, so an interrupt that
+// came after the last item still counts. A Call_failed that the work throws
+// itself passes through, the host's interrupt withdrawn first if one came.
+void run_guarded(Host& host, const Handler_messages& messages,
+                 Function_ref<void(Guarded_run&)> work);
 
 }  // namespace velk

@@ -25,8 +25,8 @@ void fold_column(const Fold_job& job, int j)
 
 }  // namespace
 
-Guarded_result fold_mt_run(Host& host, const Fold_job& passed, int n_threads,
-                           const Thread_starter& threads)
+void fold_mt_run(Host& host, const Fold_job& passed, int n_threads,
+                 const Thread_starter& threads)
 {
     Fold_job job = passed;
     const auto size = [](int rows, int cols) { return std::size_t(rows) * std::size_t(cols); };
@@ -36,13 +36,13 @@ Guarded_result fold_mt_run(Host& host, const Fold_job& passed, int n_threads,
         job.A = unshared(job.A, size(job.M, job.N), job.Y, n_out, A_copy);
         job.B = unshared(job.B, size(job.K, job.L), job.Y, n_out, B_copy);
     } catch (const std::bad_alloc&) {
-        return {"Failed to allocate memory for a copy of an input that shares storage with the "
-                "result!",
-                false};
+        fail_resources(
+            "Failed to allocate memory for a copy of an input that shares storage with the "
+            "result!");
     }
 
     const auto column = [&job](int j) { fold_column(job, j); };
-    return run_guarded(host, generic_handler_messages, [&](Guarded_run& run) {
+    run_guarded(host, generic_handler_messages, [&](Guarded_run& run) {
         if (n_threads <= 1)
             run.on_calling_thread(job.N, column, "fold_mt: bailing out!\n");
         else

@@ -23,11 +23,12 @@ struct Fold_job {
 };
 
 // Runs the guarded computation over the N columns: on the calling thread when
-// n_threads is 1 or less, otherwise on n_threads workers. An input that shares
-// storage with Y is read from a copy made before the work starts, so workers
-// never read what another one writes and the result is that of the inputs as
-// they were passed.
-Guarded_result fold_mt_run(Host& host, const Fold_job& job, int n_threads,
-                           const Thread_starter& threads = system_threads);
+// n_threads is 1 or less, otherwise on n_threads workers; ends the call as
+// run_guarded() does when it is cut short. An input that shares storage with
+// Y is read from a copy made before the work starts, so workers never read
+// what another one writes and the result is that of the inputs as they were
+// passed.
+void fold_mt_run(Host& host, const Fold_job& job, int n_threads,
+                 const Thread_starter& threads = system_threads);
 
 }  // namespace velk

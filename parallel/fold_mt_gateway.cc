@@ -1,7 +1,7 @@
 // Y = fold_mt(A, B, n)            the convolution of every column of A
 // fold_mt(A, B, n, Y)             written into Y with the current mode
 // fold_mt(A, B, n, Y, mode)       after setting the mode: "=", "+=" or "-="
-#include "fold_mt_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "fold.h"
@@ -25,7 +25,7 @@ void fold_mt_gateway(Call& call)
     switch (call.n_args()) {
     case 3:
         if (call.n_results() > 1)
-            fail("Too many output arguments for fold_mt!");
+            refuse(0, "Too many output arguments for fold_mt!");
         break;
     case 5:
         // The mode is set first, so a call that fails a later check has
@@ -37,12 +37,12 @@ void fold_mt_gateway(Call& call)
         [[fallthrough]];
     case 4:
         if (call.n_results() > 0)
-            fail("No output arguments required for fold_mt in in-place operating mode!");
+            refuse(0, "No output arguments required for fold_mt in in-place operating mode!");
         if (call.arg(4).kind == Arg::Kind::text)
-            fail("Arg 4 must be a matrix (not a string)");
+            refuse_class(4, "Arg 4 must be a matrix (not a string)");
         break;
     default:
-        fail("fold_mt requires 3 to 5 input arguments!");
+        refuse(0, "fold_mt requires 3 to 5 input arguments!");
     }
 
     const Matrix A = matrix(call, 1);
@@ -53,11 +53,11 @@ void fold_mt_gateway(Call& call)
         K = L;
         L = 1;
     } else if (L != 1 && L != A.cols) {
-        fail("Argument 2 must be a vector or have as many columns as argument 1!");
+        refuse(2, "Argument 2 must be a vector or have as many columns as argument 1!");
     }
     const std::int64_t result_rows = std::int64_t{A.rows} + K - 1;
     if (result_rows > INT_MAX)
-        fail("Argument 2 makes the result's columns longer than 2147483647 samples!");
+        refuse(2, "Argument 2 makes the result's columns longer than 2147483647 samples!");
     const int n = cpu_count(call, 3);
 
     const bool in_place = call.n_args() > 3;
@@ -70,14 +70,14 @@ void fold_mt_gateway(Call& call)
     } else {
         const Target target = in_place_matrix(call, 4);
         if (target.rows != result_rows)
-            fail("Wrong number of rows in argument 4!");
+            refuse(4, "Wrong number of rows in argument 4!");
         if (target.cols != A.cols)
-            fail("Wrong number of columns in argument 4!");
+            refuse(4, "Wrong number of columns in argument 4!");
         Y = target.data;
     }
 
     const Fold_job job{A.data, A.rows, A.cols, B.data, K, L, Y, in_place, mode};
-    end_guarded_call(call.host(), fold_mt_run(call.host(), job, std::min(n, A.cols)));
+    fold_mt_run(call.host(), job, std::min(n, A.cols));
 }
 
 }  // namespace velk

@@ -23,10 +23,11 @@ struct Paste_job {
 };
 
 // Runs the guarded computation over the N4 block columns on n_threads workers
-// (none when N4 is 0). A source that shares storage with Y (the same array,
+// (none when N4 is 0); ends the call as run_guarded() does when it is cut
+// short. A source that shares storage with Y (the same array,
 // or a slice of it) is read from a copy made before the work starts, so the
 // call acts as a move and no worker reads what another one writes.
-Guarded_result paste_mt_run(Host& host, const Paste_job& job, int n_threads,
-                            const Thread_starter& threads = system_threads);
+void paste_mt_run(Host& host, const Paste_job& job, int n_threads,
+                  const Thread_starter& threads = system_threads);
 
 }  // namespace velk

@@ -31,16 +31,13 @@ void Numpy_host::print(const char* text) noexcept
     }
 }
 
-void Numpy_host::report_out_of_bounds(const char* line, bool ends_call) noexcept
+void Numpy_host::report_out_of_bounds(const char* line) noexcept
 {
     try {
         std::string text(line);
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
-        if (ends_call)
-            stop_line = std::move(text);
-        else
-            warnings.push_back(std::move(text));
+        warnings.push_back(std::move(text));
     } catch (...) {
         // Out of memory for a line: the call goes on without it.
     }

@@ -25,9 +25,8 @@ public:
     // the array is column i of the matrix.
     double* create_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override;
-    // Kept for the caller: a "warn" line becomes a Python warning, a "stop"
-    // line the message of the exception that ends the call.
-    void report_out_of_bounds(const char* line, bool ends_call) noexcept override;
+    // Kept for the caller, who makes each "warn" line a Python warning.
+    void report_out_of_bounds(const char* line) noexcept override;
     // Asks the interpreter at most once per poll_interval(); once it has
     // answered yes (its exception is then set), answers yes without asking.
     bool interrupt_pending() noexcept override;
@@ -36,7 +35,6 @@ public:
 
     std::vector<pybind11::array_t<double>> results;
     std::vector<std::string> warnings;
-    std::string stop_line;
 
 private:
     bool interrupted_ = false;

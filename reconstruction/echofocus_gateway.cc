@@ -1,5 +1,5 @@
 // out = echofocus(A-scans, positions, delay, dt, cp, points, a)
-#include "echofocus_gateway.h"
+#include "modules.h"
 
 #include "focus_arguments.h"
 
@@ -7,10 +7,8 @@ namespace velk {
 
 void echofocus_gateway(Call& call)
 {
-    if (call.n_args() != 7)
-        fail("echofocus requires 7 input arguments!");
-    if (call.n_results() > 1)
-        fail("Too many output arguments for echofocus!");
+    check_counts(call, {7}, "echofocus requires 7 input arguments!", 1,
+                 "Too many output arguments for echofocus!");
     const Focus_arguments args = focus_arguments(call);
     const Points& points = args.points;
 

@@ -1,5 +1,5 @@
 // out = echofocus_mt(A-scans, positions, delay, dt, cp, points, a, n)
-#include "echofocus_mt_gateway.h"
+#include "modules.h"
 
 #include "focus_arguments.h"
 #include "workers.h"
@@ -18,10 +18,8 @@ constexpr int group_size = 16;
 
 void echofocus_mt_gateway(Call& call)
 {
-    if (call.n_args() != 8)
-        fail("echofocus_mt requires 8 input arguments!");
-    if (call.n_results() > 1)
-        fail("Too many output arguments for echofocus_mt!");
+    check_counts(call, {8}, "echofocus_mt requires 8 input arguments!", 1,
+                 "Too many output arguments for echofocus_mt!");
     const Focus_arguments args = focus_arguments(call);
     const Points& points = args.points;
     const int n_cpus = cpu_count(call, 8);
@@ -39,13 +37,11 @@ void echofocus_mt_gateway(Call& call)
         const int n = std::min(group_size, points.count - k);
         echofocus_points(args.scans, points.x + k, points.y + k, points.z + k, n, out + k);
     };
-    const Guarded_result result =
-        run_guarded(call.host(), generic_handler_messages, [&](Guarded_run& run) {
-            run.on_threads(points.count, std::min(n_cpus, points.count), focus_group,
-                           "Thread for observation points %d -> %d bailing out!\n",
-                           system_threads, Item_order::one_queue, group_size);
-        });
-    end_guarded_call(call.host(), result);
+    run_guarded(call.host(), generic_handler_messages, [&](Guarded_run& run) {
+        run.on_threads(points.count, std::min(n_cpus, points.count), focus_group,
+                       "Thread for observation points %d -> %d bailing out!\n", system_threads,
+                       Item_order::one_queue, group_size);
+    });
 }
 
 }  // namespace velk

@@ -10,7 +10,7 @@ Focus_arguments focus_arguments(const Call& call)
 
     const Dims positions = call.arg(2).dims();
     if (positions.rows != std::size_t(scans.cols) || positions.cols != 3)
-        fail("Arg 2 must be a (number of transducer positions) x 3 matrix!");
+        refuse(2, "Arg 2 must be a (number of transducer positions) x 3 matrix!");
     const double* position_data = matrix(call, 2).data;
 
     const Per_point delays = per_point(call, 3, scans.cols,
@@ -22,7 +22,7 @@ Focus_arguments focus_arguments(const Call& call)
     const double a = scalar(call, 7);
     // NaN would pass every aperture test (no comparison with it is true).
     if (std::isnan(a))
-        fail("Argument 7 (aperture width) must be a number!");
+        refuse(7, "Argument 7 (aperture width) must be a number!");
 
     return {{scans.data, std::size_t(scans.rows), std::size_t(scans.cols), position_data,
              delays.data(), !delays.is_single(), dt, cp, lateral_limit(a)},

@@ -1,5 +1,5 @@
 // H = discwave_avg(points, a, [dt nt], delay, [v cp], N)
-#include "discwave_avg_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "discwave_avg.h"
@@ -10,16 +10,14 @@ namespace velk {
 
 void discwave_avg_gateway(Call& call)
 {
-    if (call.n_args() != 6)
-        fail("discwave_avg requires 6 input arguments!");
-    if (call.n_results() > 1)
-        fail("Too many output arguments for discwave_avg!");
+    check_counts(call, {6}, "discwave_avg requires 6 input arguments!", 1,
+                 "Too many output arguments for discwave_avg!");
     const Points points = observation_points(call, 1);
     const double a = scalar(call, 2);
     const Sampling sampling = velk::sampling(call, 3);
     // Every sample is divided by the sampling period: 0 would make it NaN.
     if (!(std::isfinite(sampling.dt) && sampling.dt > 0.0))
-        fail("Argument 3 must hold a finite sampling period above 0!");
+        refuse(3, "Argument 3 must hold a finite sampling period above 0!");
     const Per_point delay = per_point(call, 4, points.count);
     const auto [v, cp] = pair(call, 5);
     const int N = count(call, 6, 1, "Number of intervals (argument %d) must be larger than one !");

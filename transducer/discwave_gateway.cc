@@ -1,5 +1,5 @@
 // H = discwave(points, a, [dt nt], delay, [v cp])
-#include "discwave_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "discwave.h"
@@ -8,10 +8,8 @@ namespace velk {
 
 void discwave_gateway(Call& call)
 {
-    if (call.n_args() != 5)
-        fail("discwave requires 5 input arguments!");
-    if (call.n_results() > 1)
-        fail("Too many output arguments for discwave!");
+    check_counts(call, {5}, "discwave requires 5 input arguments!", 1,
+                 "Too many output arguments for discwave!");
     const Points points = observation_points(call, 1);
     const double a = scalar(call, 2);
     const Sampling sampling = velk::sampling(call, 3);

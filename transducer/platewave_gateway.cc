@@ -1,5 +1,5 @@
 // H = platewave(points, [a b], [dt nt], delay, [v cp])
-#include "platewave_gateway.h"
+#include "modules.h"
 
 #include "arguments.h"
 #include "platewave.h"
@@ -8,10 +8,8 @@ namespace velk {
 
 void platewave_gateway(Call& call)
 {
-    if (call.n_args() != 5)
-        fail("platewave requires 5 input arguments!");
-    if (call.n_results() > 1)
-        fail("Too many output arguments for platewave!");
+    check_counts(call, {5}, "platewave requires 5 input arguments!", 1,
+                 "Too many output arguments for platewave!");
     const Points points = observation_points(call, 1);
     const auto [a, b] = pair(call, 2, "Argument %d must be a two element vector!");
     const Sampling sampling = velk::sampling(call, 3);

@@ -14,6 +14,7 @@ TypeError, a bad shape or value ValueError with the module's message. The
 long calls give up the interpreter lock while they compute, and Ctrl-C
 stops echofocus, lagsum, fold and paste.
 """
+from ._call import OutOfBoundsError
 from ._core import __version__
 from .array import taper
 from .attenuation import damp
@@ -22,4 +23,4 @@ from .reconstruction import OutOfBoundsWarning, echofocus, lagsum
 from .transducer import discwave, discwave_avg, platewave
 
 __all__ = ["discwave", "platewave", "discwave_avg", "damp", "lagsum", "echofocus", "fold",
-           "paste", "taper", "OutOfBoundsWarning", "__version__"]
+           "paste", "taper", "OutOfBoundsError", "OutOfBoundsWarning", "__version__"]

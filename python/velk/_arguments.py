@@ -4,12 +4,20 @@ A module sees every numeric argument as Octave would pass it: a float64
 matrix stored column by column (velk._core takes a Fortran-ordered array of
 at most 2 dimensions). Each function here tests one Python argument and
 makes it into that form in one step, raising TypeError for what is not a
-real number and ValueError for what cannot be given the form.
+real number and ValueError for what cannot be given the form, and returns
+it with its name (Named), by which a refusal of the module names it.
 """
 import operator
 import os
+from typing import Any, NamedTuple
 
 import numpy as np
+
+
+class Named(NamedTuple):
+    """An argument made ready for a module, with the caller's name for it."""
+    name: str
+    value: Any
 
 
 def real(name, value):
@@ -30,19 +38,19 @@ def real(name, value):
 def values(name, value):
     """A scalar, a pair or one value per point: its numbers in the order of
     np.ravel, as one vector."""
-    return np.ravel(real(name, value))
+    return Named(name, np.ravel(real(name, value)))
 
 
 def points(name, value):
     """A (count, 3) array of x, y, z per row; one point may be given as [x, y, z]."""
-    return np.asfortranarray(np.atleast_2d(real(name, value)))
+    return Named(name, np.asfortranarray(np.atleast_2d(real(name, value))))
 
 
 def signals(name, value):
     """An array of one signal per row (a 1-D array is one signal), seen as the
     module's matrix of one signal per column: the same memory when the array
     is C-ordered."""
-    return np.asfortranarray(np.atleast_2d(real(name, value)).T)
+    return Named(name, np.asfortranarray(np.atleast_2d(real(name, value)).T))
 
 
 def target(name, value):
@@ -53,13 +61,13 @@ def target(name, value):
             and value.dtype.isnative and value.ndim == 2
             and value.flags.c_contiguous and value.flags.writeable):
         raise ValueError(f"{name} must be a writable, C-ordered float64 array of 2 dimensions")
-    return value.T
+    return Named(name, value.T)
 
 
 def keyword(name, value):
     if not isinstance(value, str):
         raise TypeError(f"{name} must be a str, not {type(value).__name__}")
-    return value
+    return Named(name, value)
 
 
 def threads(value):
@@ -70,7 +78,7 @@ def threads(value):
         count = operator.index(value)
     except TypeError:
         raise TypeError(f"threads must be an integer, not {type(value).__name__}") from None
-    return np.array([float(count)])
+    return Named("threads", np.array([float(count)]))
 
 
 def index_range(name, value, length):
@@ -83,4 +91,4 @@ def index_range(name, value, length):
     if not 0 <= start < stop <= length:
         raise ValueError(f"{name} must be (start, stop) with 0 <= start < stop <= {length}, "
                          f"not ({start}, {stop})")
-    return np.array([start + 1.0, float(stop)])
+    return Named(name, np.array([start + 1.0, float(stop)]))

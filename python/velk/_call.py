@@ -1,15 +1,38 @@
-"""One call of a module's gateway (velk._core) from the package's functions."""
+"""One call of a module's gateway (velk._core) from the package's functions,
+and the one place where a module's failures become Python exceptions."""
 from . import _core
 
 
-def call(module, args, n_results=1, in_place=0, reworded=None):
-    """Runs the module named `module` on the prepared `args`; returns
-    (results, warnings). `reworded` maps a module's message to the words a
-    Python caller reads, where the module speaks of its own rows and columns
-    (which are a NumPy array's columns and rows)."""
+class OutOfBoundsError(ValueError):
+    """A delay that falls outside the output window under the level "stop"."""
+
+
+_RAISED = {"refused": ValueError, "wrong_class": TypeError, "resources": MemoryError,
+           "out_of_bounds": OutOfBoundsError}
+
+
+def call(module, *args, n_results=1, in_place=None, reworded=None):
+    """Runs the module named `module` on `args`, each an argument made ready
+    by velk._arguments with its name; returns (results, warnings).
+
+    in_place: the name of the argument the call writes. reworded: maps a
+    module's message to the words a Python caller reads, where the module
+    speaks of its own rows and columns (which are a NumPy array's columns and
+    rows).
+
+    A refusal raises ValueError (TypeError for an argument of a class the
+    module does not take) with the module's message behind the name of the
+    argument it refused; memory or threads that cannot be had, MemoryError;
+    a delay out of bounds under "stop", OutOfBoundsError with the report;
+    Ctrl-C, KeyboardInterrupt.
+    """
+    names = [a.name for a in args]
+    position = names.index(in_place) + 1 if in_place else 0
     try:
-        return getattr(_core, module)(args, n_results, in_place)
-    except ValueError as refusal:
-        if reworded and str(refusal) in reworded:
-            raise ValueError(reworded[str(refusal)]) from None
-        raise
+        return getattr(_core, module)([a.value for a in args], n_results, position)
+    except _core.Failure as failure:
+        kind, position, message = failure.args
+        message = (reworded or {}).get(message, message)
+        if 0 < position <= len(names):
+            message = f"{names[position - 1]}: {message}"
+        raise _RAISED[kind](message) from None

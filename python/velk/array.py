@@ -21,6 +21,6 @@ def taper(window, n, p):
     >>> velk.taper("triangle", 8, 0)
     array([0.  , 0.25, 0.5 , 0.75, 1.  , 0.75, 0.5 , 0.25])
     """
-    results, _ = call("velk_taper", [arg.keyword("window", window), arg.values("n", n),
-                                     arg.values("p", p)])
+    results, _ = call("velk_taper", arg.keyword("window", window), arg.values("n", n),
+                      arg.values("p", p))
     return results[0][0]

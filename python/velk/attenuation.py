@@ -29,6 +29,6 @@ def damp(points, sampling, delay, medium):
     >>> [round(float(h.sum()), 6) for h in H]
     [1.0, 1.0]
     """
-    results, _ = call("velk_damp", [arg.points("points", points), arg.values("sampling", sampling),
-                                    arg.values("delay", delay), arg.values("medium", medium)])
+    results, _ = call("velk_damp", arg.points("points", points), arg.values("sampling", sampling),
+                      arg.values("delay", delay), arg.values("medium", medium))
     return results[0]

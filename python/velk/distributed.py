@@ -174,8 +174,8 @@ def _per_point_chunks(run, points, delay, client, chunk_points, progress):
     with the points when it holds one value per point, passed whole when it
     holds one value. None for any other delay: the caller makes the one
     call, which the module refuses before computing anything."""
-    points = arg.points("points", points)
-    delays = arg.values("delay", delay)
+    points = arg.points("points", points).value
+    delays = arg.values("delay", delay).value
     if len(delays) == 1:
         return _computed_chunks(run, points, client, chunk_points, (), progress)
     if len(delays) == len(points):
@@ -185,7 +185,7 @@ def _per_point_chunks(run, points, delay, client, chunk_points, progress):
 
 def _computed_chunks(fn, points, client, chunk_points, per_point, progress):
     """The list of fn(chunk, *per_point chunks), in the order of the points."""
-    points = arg.points("points", points)
+    points = arg.points("points", points).value
     per_point = [np.asarray(a) for a in per_point]
     if any(len(a) != len(points) for a in per_point):
         raise ValueError(f"per_point arrays must have one row per point ({len(points)})")

@@ -53,12 +53,12 @@ def fold(signals, filters, threads=None, out=None, mode="="):
     count = arg.threads(threads)
     mode = arg.keyword("mode", mode)
     if out is None:
-        if mode != "=":
-            raise ValueError(f'mode "{mode}" needs an out array')
-        results, _ = call("fold_mt", [signals, filters, count], reworded=_FOLD_WORDS)
+        if mode.value != "=":
+            raise ValueError(f'mode "{mode.value}" needs an out array')
+        results, _ = call("fold_mt", signals, filters, count, reworded=_FOLD_WORDS)
         return results[0]
-    call("fold_mt", [signals, filters, count, arg.target("out", out), mode], n_results=0,
-         in_place=4, reworded=_FOLD_WORDS)
+    call("fold_mt", signals, filters, count, arg.target("out", out), mode, n_results=0,
+         in_place="out", reworded=_FOLD_WORDS)
     return out
 
 
@@ -95,8 +95,6 @@ def paste(target, rows, cols, block, threads=None):
            [0., 0., 0.]])
     """
     destination = arg.target("target", target)
-    call("paste_mt",
-         [destination, arg.index_range("cols", cols, destination.shape[0]),
-          arg.index_range("rows", rows, destination.shape[1]), arg.signals("block", block),
-          arg.threads(threads)],
-         n_results=0, in_place=1, reworded=_PASTE_WORDS)
+    call("paste_mt", destination, arg.index_range("cols", cols, destination.value.shape[0]),
+         arg.index_range("rows", rows, destination.value.shape[1]), arg.signals("block", block),
+         arg.threads(threads), n_results=0, in_place="target", reworded=_PASTE_WORDS)

@@ -24,7 +24,7 @@ def lagsum(points, sampling, delay, cp, level):
               per point
     cp        sound speed, m/s
     level     what a travel time outside the window does: "stop" raises
-              ValueError with the report ("Delay out of bounds (offset = n
+              velk.OutOfBoundsError (a ValueError) with the report ("Delay out of bounds (offset = n
               samples)"), "warn" emits that report as an OutOfBoundsWarning
               and goes on, "ignore" goes on silently
 
@@ -48,10 +48,9 @@ def lagsum_with_reports(points, sampling, delay, cp, level):
     """lagsum's H and status, and its out-of-bounds reports as a list of
     texts instead of warnings: for a caller that emits them elsewhere (in
     another thread or process than the one that computed)."""
-    results, reports = call("lagsum",
-                            [arg.points("points", points), arg.values("sampling", sampling),
-                             arg.values("delay", delay), arg.values("cp", cp),
-                             arg.keyword("level", level)], n_results=2)
+    results, reports = call("lagsum", arg.points("points", points),
+                            arg.values("sampling", sampling), arg.values("delay", delay),
+                            arg.values("cp", cp), arg.keyword("level", level), n_results=2)
     return results[0], int(results[1][0, 0]), list(reports)
 
 
@@ -87,9 +86,8 @@ def echofocus(scans, positions, delay, dt, cp, points, width, threads=None):
     ...                [[0, 0, 3], [5, 0, 3]], 4, threads=2)   # 3 A-scans, then none
     array([3., 0.])
     """
-    results, _ = call("echofocus_mt",
-                      [arg.signals("scans", scans), arg.points("positions", positions),
-                       arg.values("delay", delay), arg.values("dt", dt), arg.values("cp", cp),
-                       arg.points("points", points), arg.values("width", width),
-                       arg.threads(threads)])
+    results, _ = call("echofocus_mt", arg.signals("scans", scans),
+                      arg.points("positions", positions), arg.values("delay", delay),
+                      arg.values("dt", dt), arg.values("cp", cp), arg.points("points", points),
+                      arg.values("width", width), arg.threads(threads))
     return results[0][0]

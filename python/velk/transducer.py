@@ -29,9 +29,9 @@ def discwave(points, a, sampling, delay, material):
     >>> float(H[0].max())      # on the axis: the plateau v cp
     1500.0
     """
-    results, _ = call("discwave", [arg.points("points", points), arg.values("a", a),
-                                   arg.values("sampling", sampling), arg.values("delay", delay),
-                                   arg.values("material", material)])
+    results, _ = call("discwave", arg.points("points", points), arg.values("a", a),
+                      arg.values("sampling", sampling), arg.values("delay", delay),
+                      arg.values("material", material))
     return results[0]
 
 
@@ -62,9 +62,9 @@ def platewave(points, size, sampling, delay, material):
     >>> float(H[0].max())      # in front of the piston: the plateau v cp
     1500.0
     """
-    results, _ = call("platewave", [arg.points("points", points), arg.values("size", size),
-                                    arg.values("sampling", sampling), arg.values("delay", delay),
-                                    arg.values("material", material)])
+    results, _ = call("platewave", arg.points("points", points), arg.values("size", size),
+                      arg.values("sampling", sampling), arg.values("delay", delay),
+                      arg.values("material", material))
     return results[0]
 
 
@@ -97,8 +97,7 @@ def discwave_avg(points, a, sampling, delay, material, n_intervals):
     >>> round(float(H.sum() * 0.025), 1)   # the time integral, m/s us
     15.6
     """
-    results, _ = call("discwave_avg",
-                      [arg.points("points", points), arg.values("a", a),
-                       arg.values("sampling", sampling), arg.values("delay", delay),
-                       arg.values("material", material), arg.values("n_intervals", n_intervals)])
+    results, _ = call("discwave_avg", arg.points("points", points), arg.values("a", a),
+                      arg.values("sampling", sampling), arg.values("delay", delay),
+                      arg.values("material", material), arg.values("n_intervals", n_intervals))
     return results[0]

@@ -153,4 +153,5 @@ def test_same_refusal_as_octave(octave_run, i):
     octave_message = (octave_run / f"refusal{i}.txt").read_text()
     with pytest.raises(ValueError) as refusal:
         REFUSALS[i][1]()
-    assert octave_message.split(": ", 1)[1] == str(refusal.value)
+    # Octave puts the module's name in front, Python the argument's.
+    assert str(refusal.value).split(": ", 1)[1] == octave_message.split(": ", 1)[1]

@@ -27,7 +27,8 @@ std::string values(T... v)
 }
 
 // The values read from argument 2 (argument 1 is a placeholder), or "! "
-// and the message the call ended with.
+// and the message of the refusal that ended the call ("!! " for a refusal
+// of the argument's class), which must name argument 2.
 std::string outcome(const Args& arg, const Reader& read, bool writable = true)
 {
     std::vector<velk::Arg> views = Args().other().views();
@@ -39,7 +40,9 @@ std::string outcome(const Args& arg, const Reader& read, bool writable = true)
     try {
         return read(call);
     } catch (const velk::Call_failed& failure) {
-        return std::string("! ") + failure.what();
+        EXPECT_EQ(failure.position(), 2) << failure.what();
+        return (failure.kind() == velk::Failure::wrong_class ? "!! " : "! ") +
+               std::string(failure.what());
     }
 }
 
@@ -77,7 +80,7 @@ TEST(Arguments, EachReadsItsValueOrRefusesAtItsFirstFailingTest)
     const Reader level = [](const velk::Call& c) {
         return values(velk::keyword(c, 2, {"ignore", "warn", "stop"}, "Unknown error level!"));
     };
-    const std::string double_array = "! Argument 2 must be a real, full double array!";
+    const std::string double_array = "!! Argument 2 must be a real, full double array!";
     const std::string too_large = "! Argument 2 must have at most 2147483647 rows and columns!";
     const std::string samples = "! Argument 2 must hold a number of samples from 0 to 2147483647!";
     const std::string cpu_message =
@@ -131,7 +134,7 @@ TEST(Arguments, EachReadsItsValueOrRefusesAtItsFirstFailingTest)
         {"keyword, case", Args().text("Stop"), level, "! Unknown error level!"},
         {"keyword, trailing blank", Args().text("stop "), level, "! Unknown error level!"},
         {"keyword, empty", Args().text(""), level, "! Unknown error level!"},
-        {"keyword, not text", Args().row({1}), level, "! Argument 2 must be a string"},
+        {"keyword, not text", Args().row({1}), level, "!! Argument 2 must be a string"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(outcome(c.arg, c.read), c.expected) << c.name;
@@ -149,26 +152,42 @@ TEST(Arguments, InPlaceTargetMustBeWritable)
               "! Argument 2 must be an array the call can write in place!");
 }
 
-TEST(Arguments, FailCarriesItsMessageAndWhetherTheCallWasInterrupted)
+// Each way a call ends carries its kind, the argument it concerns (0 for
+// none) and its message, formatted and cut to what the exception holds.
+TEST(Failures, CarryTheirKindPositionAndMessage)
 {
-    try {
-        velk::fail("Argument %d must be a scalar!", 7);
-    } catch (const velk::Call_failed& f) {
-        EXPECT_STREQ(f.what(), "Argument 7 must be a scalar!");
-        EXPECT_FALSE(f.interrupted());
-    }
-    try {
-        velk::fail_interrupted();
-    } catch (const velk::Call_failed& f) {
-        EXPECT_STREQ(f.what(), "CTRL-C pressed!\n");
-        EXPECT_TRUE(f.interrupted());
-    }
-    // A message longer than the exception holds is cut, not overrun.
     const std::string long_text(1000, 'x');
-    try {
-        velk::fail("%s", long_text.c_str());
-    } catch (const velk::Call_failed& f) {
-        EXPECT_EQ(std::string(f.what()), long_text.substr(0, velk::Call_failed::capacity - 1));
+    const struct {
+        const char* name;
+        std::function<void()> end_call;
+        velk::Failure kind;
+        int position;
+        std::string message;
+    } cases[] = {
+        {"refusal", [] { velk::refuse(7, "Argument %d must be a scalar!", 7); },
+         velk::Failure::refused, 7, "Argument 7 must be a scalar!"},
+        {"refusal of the call", [] { velk::refuse(0, "f requires 2 input arguments!"); },
+         velk::Failure::refused, 0, "f requires 2 input arguments!"},
+        {"class", [] { velk::refuse_class(3, "Argument 3 must be a string"); },
+         velk::Failure::wrong_class, 3, "Argument 3 must be a string"},
+        {"resources", [] { velk::fail_resources("Cannot allocate %d samples!", 9); },
+         velk::Failure::resources, 0, "Cannot allocate 9 samples!"},
+        {"interrupted", [] { velk::fail_interrupted(); }, velk::Failure::interrupted, 0,
+         "CTRL-C pressed!\n"},
+        {"out of bounds", [] { velk::fail_out_of_bounds("Delay out of bounds (offset = 1 samples)\n"); },
+         velk::Failure::out_of_bounds, 0, "Delay out of bounds (offset = 1 samples)\n"},
+        {"cut", [&] { velk::refuse(1, "%s", long_text.c_str()); }, velk::Failure::refused, 1,
+         long_text.substr(0, velk::Call_failed::capacity - 1)},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.end_call();
+            ADD_FAILURE() << c.name << ": the call did not end";
+        } catch (const velk::Call_failed& f) {
+            EXPECT_EQ(f.kind(), c.kind) << c.name;
+            EXPECT_EQ(f.position(), c.position) << c.name;
+            EXPECT_EQ(f.what(), c.message) << c.name;
+        }
     }
 }
 

@@ -103,9 +103,17 @@ std::string run(Gateway gateway, const Args& args, Host& host, int n_results)
 {
     const std::vector<velk::Arg> views = args.views();
     velk::Call call(views, n_results, host);
+    host.failed_position = -1;
     try {
         gateway(call);
     } catch (const velk::Call_failed& failure) {
+        host.failure = failure.kind();
+        host.failed_position = failure.position();
+        if (failure.kind() == velk::Failure::out_of_bounds) {
+            host.console += "stop: ";
+            host.console += failure.what();
+            return "";
+        }
         return failure.what();
     }
     return "";

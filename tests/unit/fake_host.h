@@ -41,9 +41,9 @@ public:
     // Filled with NaN, which shows any element the gateway leaves unwritten.
     double* create_unfilled_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override { console += text; }
-    void report_out_of_bounds(const char* line, bool ends_call) noexcept override
+    void report_out_of_bounds(const char* line) noexcept override
     {
-        console += ends_call ? "stop: " : "warn: ";
+        console += "warn: ";
         console += line;
     }
     bool interrupt_pending() noexcept override { return pending.load() > 0; }
@@ -64,6 +64,9 @@ public:
     std::vector<Result> results;  // by slot
     std::atomic<int> pending{0};  // above 0: Ctrl-C pending
     int works_run = 0;
+    // How the last call that run() made failed, when it did.
+    velk::Failure failure = velk::Failure::refused;
+    int failed_position = -1;  // -1: the call returned
 
 private:
     bool installs_;
@@ -101,8 +104,34 @@ private:
 
 using Gateway = void (*)(velk::Call&);
 
+// How a guarded computation ended: ran through, or failed with a kind and
+// a message.
+struct Outcome {
+    bool failed = false;
+    velk::Failure kind = velk::Failure::refused;
+    std::string message;
+
+    bool interrupted() const { return failed && kind == velk::Failure::interrupted; }
+    // The message of a failure for want of memory or threads, else "".
+    std::string fault() const { return failed && kind == velk::Failure::resources ? message : ""; }
+};
+
+// Runs `work`, which may end the call.
+template <class Work>
+Outcome outcome(Work&& work)
+{
+    try {
+        work();
+        return {};
+    } catch (const velk::Call_failed& failure) {
+        return {true, failure.kind(), failure.what()};
+    }
+}
+
 // Calls the gateway; returns "" when it returned, else the message it
-// failed with.
+// failed with, as a MEX host shows it: the out-of-bounds report under
+// "stop" goes to the console (marked "stop: ") and the message is empty.
+// The failure's kind and position are kept in the host.
 std::string run(Gateway gateway, const Args& args, Host& host, int n_results = 1);
 
 }  // namespace fake_host

@@ -111,10 +111,8 @@ TEST(FoldRun, ColumnsFiltersAndThreadsAgree)
                        &expected[std::size_t(j * (M + 2))], false, 0);
         for (int T : {1, 2, 3, 7}) {
             std::vector<double> Y(expected.size(), 99);
-            const velk::Guarded_result r = velk::fold_mt_run(
-                host, {A.data(), M, N, B.data(), 3, L, Y.data(), false, 0}, T);
-            EXPECT_FALSE(r.interrupted);
-            EXPECT_EQ(r.fault, nullptr);
+            EXPECT_NO_THROW(velk::fold_mt_run(
+                host, {A.data(), M, N, B.data(), 3, L, Y.data(), false, 0}, T));
             EXPECT_EQ(Y, expected) << "L " << L << ", " << T << " threads";
         }
     }
@@ -126,9 +124,8 @@ TEST(FoldRun, NoSamplesAndNoTaps)
 {
     fake_host::Host host;
     for (int T : {1, 3}) {
-        const velk::Guarded_result r =
-            velk::fold_mt_run(host, {nullptr, 0, 3, nullptr, 0, 1, nullptr, false, 0}, T);
-        EXPECT_EQ(r.fault, nullptr);
+        EXPECT_NO_THROW(
+            velk::fold_mt_run(host, {nullptr, 0, 3, nullptr, 0, 1, nullptr, false, 0}, T));
     }
 }
 

@@ -2,17 +2,8 @@
 // result through the host and runs its work once; a size beyond the int
 // range is refused with a message naming the argument, before any result or
 // work; the delay-and-sum report reaches the host.
-#include "discwave_avg_gateway.h"
-#include "discwave_gateway.h"
-#include "echofocus_gateway.h"
-#include "echofocus_mt_gateway.h"
 #include "fake_host.h"
-#include "fold_mt_gateway.h"
-#include "lagsum_gateway.h"
-#include "paste_mt_gateway.h"
-#include "platewave_gateway.h"
-#include "velk_damp_gateway.h"
-#include "velk_taper_gateway.h"
+#include "modules.h"
 
 #include <gtest/gtest.h>
 

@@ -68,8 +68,8 @@ Handler sigint_handler()
 // Items 0 .. items-1 on `threads` workers; each item marks itself done. With
 // `meet`, every thread waits inside its first item until all are there, and
 // item 0 raises SIGINT meanwhile.
-velk::Guarded_result run(int items, int threads, std::vector<int>& done, std::barrier<>* meet,
-                         fake_host::Host& host)
+fake_host::Outcome run(int items, int threads, std::vector<int>& done, std::barrier<>* meet,
+                       fake_host::Host& host)
 {
     const auto item = [&](int k) {
         if (meet && first_of_a_range(k, items, threads)) {
@@ -80,8 +80,10 @@ velk::Guarded_result run(int items, int threads, std::vector<int>& done, std::ba
         }
         done[static_cast<std::size_t>(k)] = 1;
     };
-    return velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
-        r.on_threads(items, threads, item, "test: thread for item %d -> %d bailing out!\n");
+    return fake_host::outcome([&] {
+        velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
+            r.on_threads(items, threads, item, "test: thread for item %d -> %d bailing out!\n");
+        });
     });
 }
 
@@ -92,9 +94,8 @@ TEST(GuardedRun, InterruptStopsEveryThreadAfterItsItemAndTheNextRunIsNormal)
     std::vector<int> done(10, 0);
     fake_host::Host host(true);
     std::barrier meet(4);
-    const velk::Guarded_result result = run(10, 4, done, &meet, host);
-    EXPECT_TRUE(result.interrupted);
-    EXPECT_EQ(result.fault, nullptr);
+    const fake_host::Outcome result = run(10, 4, done, &meet, host);
+    EXPECT_TRUE(result.interrupted());
     EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 1, 0, 1, 0, 0}));
     EXPECT_EQ(host.console,
               "test: thread for item 1 -> 2 bailing out!\n"
@@ -107,14 +108,14 @@ TEST(GuardedRun, InterruptStopsEveryThreadAfterItsItemAndTheNextRunIsNormal)
     std::vector<int> single(3, 0);
     fake_host::Host host3(true);
     std::barrier meet3(3);
-    EXPECT_TRUE(run(3, 3, single, &meet3, host3).interrupted);
+    EXPECT_TRUE(run(3, 3, single, &meet3, host3).interrupted());
     EXPECT_EQ(single, std::vector<int>(3, 1));
     EXPECT_EQ(lines_of(host3.console).size(), 3u);
 
     // A run after the interruption goes normally and prints nothing.
     std::vector<int> again(10, 0);
     fake_host::Host quiet(true);
-    EXPECT_FALSE(run(10, 4, again, nullptr, quiet).interrupted);
+    EXPECT_FALSE(run(10, 4, again, nullptr, quiet).interrupted());
     EXPECT_EQ(again, std::vector<int>(10, 1));
     EXPECT_EQ(quiet.console, "");
 }
@@ -179,7 +180,7 @@ TEST(GuardedRun, FailedThreadStartStopsAndJoinsTheOthers)
         const Failing_threads threads(2, failure, -1, &start_failed);
         auto previous = std::signal(SIGINT, SIG_DFL);
         fake_host::Host host(true);
-        const velk::Guarded_result result =
+        const fake_host::Outcome result = fake_host::outcome([&] {
             velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
                 const auto item = [&](int k) {
                     // The item ends once the scheme has reacted to the failed start.
@@ -189,8 +190,9 @@ TEST(GuardedRun, FailedThreadStartStopsAndJoinsTheOthers)
                 };
                 r.on_threads(8, 4, item, "thread %d -> %d\n", threads);
             });
+        });
         EXPECT_EQ(std::signal(SIGINT, previous), SIG_DFL);
-        EXPECT_STREQ(result.fault, velk::create_fault);
+        EXPECT_EQ(result.fault(), velk::create_fault);
         EXPECT_EQ(done, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 0}));
         EXPECT_EQ(host.console, "thread 1 -> 2\nthread 3 -> 4\n");
     }
@@ -215,7 +217,7 @@ TEST(GuardedRun, FailedJoinEndsTheCallAfterTheOthersAreJoined)
         const Failing_threads threads(c.fail_start, std::make_exception_ptr(std::bad_alloc()), 1,
                                       &start_failed);
         fake_host::Host host;
-        const velk::Guarded_result result =
+        const fake_host::Outcome result = fake_host::outcome([&] {
             velk::run_guarded(host, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
                 const auto item = [&](int k) {
                     if (c.fail_start >= 0) {
@@ -226,14 +228,9 @@ TEST(GuardedRun, FailedJoinEndsTheCallAfterTheOthersAreJoined)
                 };
                 r.on_threads(8, 4, item, "%d %d\n", threads);
             });
-        EXPECT_STREQ(result.fault, c.fault);
+        });
+        EXPECT_EQ(result.fault(), c.fault);
         EXPECT_EQ(done, c.done);
-        try {
-            velk::end_guarded_call(host, result);
-            ADD_FAILURE() << "the call did not end";
-        } catch (const velk::Call_failed& failure) {
-            EXPECT_STREQ(failure.what(), c.fault);
-        }
     }
 }
 
@@ -254,20 +251,16 @@ TEST(HostInterrupt, PendingBeforeTheWorkStopsEachThreadAfterOneColumn)
         std::vector<double> Y((M + 1) * N, -1.0);
         fake_host::Host host;
         host.pending.store(1);
-        const velk::Guarded_result result = velk::fold_mt_run(
-            host, {A.data(), M, N, h.data(), 2, 1, Y.data(), true, velk::fold_assign}, T);
-        EXPECT_TRUE(result.interrupted);
+        const fake_host::Outcome result = fake_host::outcome([&] {
+            velk::fold_mt_run(
+                host, {A.data(), M, N, h.data(), 2, 1, Y.data(), true, velk::fold_assign}, T);
+        });
+        EXPECT_TRUE(result.interrupted());
+        EXPECT_EQ(result.message, "CTRL-C pressed!\n");
         EXPECT_EQ(host.console, c.second);
         for (int j = 0; j < N; ++j)
             EXPECT_EQ(Y[std::size_t(j * (M + 1))], j % (N / T) == 0 ? 1.0 : -1.0)
                 << "column " << j << ", " << T << " threads";
-        try {
-            velk::end_guarded_call(host, result);
-            ADD_FAILURE() << "the call did not end";
-        } catch (const velk::Call_failed& failure) {
-            EXPECT_TRUE(failure.interrupted());
-            EXPECT_STREQ(failure.what(), "CTRL-C pressed!\n");
-        }
         EXPECT_EQ(host.pending.load(), 0);
     }
 }
@@ -364,7 +357,7 @@ TEST(HostInterrupt, StopsFoldWorkersCleanlyWheneverItComes)
     std::vector<double> complete = old;
     fake_host::Host quiet;
     velk::Fold_job job{A.data(), M, N, B.data(), K, 1, complete.data(), true, velk::fold_add};
-    ASSERT_FALSE(velk::fold_mt_run(quiet, job, 1).interrupted);
+    ASSERT_NO_THROW(velk::fold_mt_run(quiet, job, 1));
 
     std::uniform_int_distribution<int> delay_us(0, 3000), threads(2, 6);
     int n_interrupted = 0;
@@ -374,17 +367,18 @@ TEST(HostInterrupt, StopsFoldWorkersCleanlyWheneverItComes)
         const int T = threads(random);
         fake_host::Host host;
         Host_ctrl_c ctrl_c(host, std::chrono::microseconds(delay_us(random)));
-        const velk::Guarded_result result = velk::fold_mt_run(host, job, T);
+        const fake_host::Outcome result =
+            fake_host::outcome([&] { velk::fold_mt_run(host, job, T); });
         const bool raised = ctrl_c.stop();
-        EXPECT_EQ(result.fault, nullptr);
+        EXPECT_TRUE(!result.failed || result.interrupted()) << result.message;
         // An interrupt raised before the end of the call stops it; one
         // raised after it ended is the host's to deal with.
-        EXPECT_TRUE(raised || !result.interrupted);
+        EXPECT_TRUE(raised || !result.interrupted());
         SCOPED_TRACE("round " + std::to_string(round) + ", printed:\n" + host.console);
         expect_whole_columns(Y, old, complete, rows, N, T, host.console,
                              "fold_mt: thread for column %d -> %d bailing out!\n",
-                             result.interrupted);
-        n_interrupted += result.interrupted;
+                             result.interrupted());
+        n_interrupted += result.interrupted();
     }
     std::printf("%d of the rounds interrupted\n", n_interrupted);
     EXPECT_GT(n_interrupted, 0) << "no round was interrupted; the test proved nothing";
@@ -413,10 +407,11 @@ TEST(HostInterrupt, StopsPasteWorkersCleanlyWheneverItComes)
         const int T = threads(random);
         fake_host::Host host;
         Host_ctrl_c ctrl_c(host, std::chrono::microseconds(delay_us(random)));
-        const velk::Guarded_result result = velk::paste_mt_run(
-            host, {Y.data(), M1, N1, S.data(), M4, N4, row0, col0, nrows}, T);
+        const fake_host::Outcome result = fake_host::outcome([&] {
+            velk::paste_mt_run(host, {Y.data(), M1, N1, S.data(), M4, N4, row0, col0, nrows}, T);
+        });
         const bool raised = ctrl_c.stop();
-        EXPECT_TRUE(raised || !result.interrupted);
+        EXPECT_TRUE(raised || !result.interrupted());
         // The block's columns, as whole destination columns.
         const auto block = [&](const std::vector<double>& m) {
             return std::vector<double>(m.begin() + std::ptrdiff_t{col0} * M1,
@@ -424,9 +419,9 @@ TEST(HostInterrupt, StopsPasteWorkersCleanlyWheneverItComes)
         };
         expect_whole_columns(block(Y), block(old), block(complete), M1, N4, T, host.console,
                              "paste_mt: thread for column %d -> %d bailing out!\n",
-                             result.interrupted);
+                             result.interrupted());
         EXPECT_TRUE(std::equal(Y.begin(), Y.begin() + std::ptrdiff_t{col0} * M1, old.begin()));
-        n_interrupted += result.interrupted;
+        n_interrupted += result.interrupted();
     }
     std::printf("%d of the rounds interrupted\n", n_interrupted);
     EXPECT_GT(n_interrupted, 0) << "no round was interrupted; the test proved nothing";
@@ -445,9 +440,9 @@ TEST(TwoCalls, EachStopsOnItsOwnAndTheLastToEndPutsTheHandlersBack)
     std::vector<int> done_a(8, 0), done_b(8, 0);
     Handler while_both = nullptr, after_a = nullptr;
 
-    velk::Guarded_result result_b;
+    fake_host::Outcome result_b;
     std::thread call_b([&] {
-        result_b =
+        result_b = fake_host::outcome([&] {
             velk::run_guarded(host_b, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
                 const auto item = [&](int k) {
                     if (k == 0 || k == 4)
@@ -458,8 +453,9 @@ TEST(TwoCalls, EachStopsOnItsOwnAndTheLastToEndPutsTheHandlersBack)
                 };
                 r.on_threads(8, 2, item, "b %d -> %d\n");
             });
+        });
     });
-    const velk::Guarded_result result_a =
+    const fake_host::Outcome result_a = fake_host::outcome([&] {
         velk::run_guarded(host_a, velk::generic_handler_messages, [&](velk::Guarded_run& r) {
             const auto item = [&](int k) {
                 if (k == 0 || k == 4)
@@ -473,14 +469,15 @@ TEST(TwoCalls, EachStopsOnItsOwnAndTheLastToEndPutsTheHandlersBack)
             };
             r.on_threads(8, 2, item, "a %d -> %d\n");
         });
+    });
     after_a = sigint_handler();
     a_ended.count_down();
     call_b.join();
 
-    EXPECT_TRUE(result_a.interrupted);
+    EXPECT_TRUE(result_a.interrupted());
     EXPECT_EQ(done_a, (std::vector<int>{1, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(host_a.console, "a 1 -> 4\na 5 -> 8\n");
-    EXPECT_FALSE(result_b.interrupted);
+    EXPECT_FALSE(result_b.interrupted());
     EXPECT_EQ(done_b, std::vector<int>(8, 1));
     EXPECT_EQ(host_b.console, "");
     EXPECT_EQ(while_both, &sighandler);

@@ -1,7 +1,5 @@
 #include "velk_error.h"
 
-#include "out_of_bounds.h"
-
 #include "mex.h"
 
 #include <cstdlib>
@@ -25,7 +23,8 @@ int velk_out_of_bounds_err(const char* message, int offset, int level)
     Mex_console console;
     try {
         return velk::report_out_of_bounds(console, message, offset, level);
-    } catch (const velk::Call_failed&) {
+    } catch (const velk::Call_failed& stop) {
+        mexPrintf("%s", stop.what());
     }
     mexErrMsgTxt("");
     return level;

@@ -1,5 +1,6 @@
-// The adaptor of the Octave and MATLAB hosts (the MEX interface). A module's
-// entry point is one call:
+// The adaptor of the Octave and MATLAB hosts (the MEX interface). Every
+// module's entry point is mex_entry.cc, compiled once per module with
+// VELK_GATEWAY naming its gateway:
 //
 //     extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
 //     {
@@ -32,8 +33,11 @@ private:
 
 // Calls the gateway on the host's arguments. Arrays of real, full doubles
 // are seen with their data, which the in-place modules may write; character
-// arrays with their text. A Call_failed ends the call through velk_err_msg,
-// once everything the call made has been released.
+// arrays with their text; cell arrays and 1 x 1 structures with their
+// elements and fields seen the same way. A Call_failed ends the call
+// through velk_err_msg with its message, once everything the call made has
+// been released; under the level "stop" the out-of-bounds report is
+// printed first and the error has no text of its own.
 void mex_call(Gateway gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
 }  // namespace velk

@@ -1,8 +1,0 @@
-// The echofocus_mt module for Octave and MATLAB.
-#include "echofocus_mt_gateway.h"
-#include "mex_call.h"
-
-extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
-{
-    velk::mex_call(velk::echofocus_mt_gateway, nlhs, plhs, nrhs, prhs);
-}

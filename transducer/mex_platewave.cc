@@ -1,8 +1,0 @@
-// The platewave module for Octave and MATLAB.
-#include "platewave_gateway.h"
-#include "mex_call.h"
-
-extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])
-{
-    velk::mex_call(velk::platewave_gateway, nlhs, plhs, nrhs, prhs);
-}

@@ -1,9 +1,0 @@
-// H = platewave(points, [a b], [dt nt], delay, [v cp])
-// The module's checks, result and work for any host (call.h).
-#pragma once
-
-#include "call.h"
-
-namespace velk {
-void platewave_gateway(Call& call);
-}
