@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="build-essential cmake pkg-config octave liboctave-dev libfftw3-dev \
 libgtest-dev libbenchmark-dev gnuplot-nox fonts-freefont-otf valgrind \
-libhwy-dev \
+libhwy-dev nlohmann-json3-dev \
 python3 python3-venv python3-pip python3-setuptools python3-wheel \
 pybind11-dev python3-pybind11 python3-numpy python3-pytest python3-matplotlib \
 python3-dask python3-distributed octave-parallel"

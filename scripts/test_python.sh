@@ -10,4 +10,5 @@ VENV="$PWD/$BUILD_DIR/python-venv"
 rm -rf "$VENV"
 VENV="$VENV" ./scripts/install_python.sh
 cd tests/python
-VELK_MEX_DIR="$(cd "../../$BUILD_DIR/mex" && pwd)" "$VENV/bin/python" -m pytest -q -p no:cacheprovider
+VELK_MEX_DIR="$(cd "../../$BUILD_DIR/mex" && pwd)" \
+    VELK_EXAMPLE_CALLS="$(cd "../../$BUILD_DIR" && pwd)/example_calls.json" "$VENV/bin/python" -m pytest -q -p no:cacheprovider

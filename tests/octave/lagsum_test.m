@@ -83,7 +83,6 @@
 %!   {p, [0 20], [0 0 0], [1 2], 3},           "lagsum: Argument 2 must hold a sampling period that is finite and not 0!"
 %!   {p, [NaN 20], [0 0 0], [1 2], 3},         "lagsum: Argument 2 must hold a sampling period that is finite and not 0!"
 %!   {p, [0.1 20], [0 0 0], [1 2], 3},         "lagsum: Argument 3 must be a scalar or a vector with a length equal to the number of observation points!"
-%!   {p, [0.1 20], int8([0 0]), [1 2], 3},     "lagsum: Argument 3 must be a real, full double array!"
 %!   {p, [0.1 20], [0 0], [1 2], 3},           "lagsum: Argument 4 must be a scalar!"
 %!   {p, [0.1 20], [0 0], [], 3},              "lagsum: Argument 4 must be a scalar!"
 %!   {p, [0.1 20], [0 0], 0, 3},               "lagsum: Argument 4 must be a sound speed that is finite and not 0!"

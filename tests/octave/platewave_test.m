@@ -80,7 +80,6 @@
 %!   {p, ab, [0.1 20], [0 0 0], [1 1500 2]},          "Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
 %!   {p, ab, [0.1 20], [0 0], [1 1500 2]},            "Argument 5 must be a vector of length 2!"
 %!   {p, ab, [0.1 20], [0 0], 1500},                  "Argument 5 must be a vector of length 2!"
-%!   {p, single(ab), [0.1 20], 0, [1 1500]},          "Argument 2 must be a real, full double array!"
 %!   {p, ab, [0.1 -1], 0, [1 1500]},                  "Argument 3 must hold a number of samples from 0 to 2147483647!"
 %! };
 %! for i = 1:rows (cases)

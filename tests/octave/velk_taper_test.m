@@ -52,7 +52,6 @@
 %!   {repmat("x", 1, 100), 4, 1}, "Unknown apodization level!"
 %!   {"gauss", [1 2], [1 2]},   "Argument 2 must be a scalar!"
 %!   {"gauss", [], 1},          "Argument 2 must be a scalar!"
-%!   {"gauss", single(4), 1},   "Argument 2 must be a real, full double array!"
 %!   {"gauss", -1, [1 2]},      "Argument 2 must be a positive integer!"
 %!   {"gauss", NaN, 1},         "Argument 2 must be a positive integer!"
 %!   {"gauss", 4, [1 2]},       "Argument 3 must be a scalar!"

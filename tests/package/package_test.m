@@ -1,12 +1,12 @@
 ## package_test (tarball, build_modules)
 ## Installs the Octave package TARBALL with pkg into a temporary prefix and
 ## package list (never the user's own), loads it, and checks that:
-##   - the package installs the modules the fuzz table lists, and each
-##     gives the same bits as the module of the same name in
-##     BUILD_MODULES (the CMake build's folder) on the same calls: the
-##     worked-example sized calls below, valid calls and hostile ones drawn
-##     as the fuzz round draws them; results, the argument written in
-##     place, error messages and printed text all count;
+##   - the package installs the modules of modules.def, and each gives the
+##     same bits as the module of the same name in BUILD_MODULES (the CMake
+##     build's folder) on the same calls: its example calls
+##     (example_calls.m) and hostile ones drawn as the fuzz round draws
+##     them; results, the argument written in place, error messages and
+##     printed text all count;
 ##   - help shows each module's help file, "demo discwave" runs;
 ##   - "pkg test velk" passes;
 ##   - uninstalling leaves no file behind.
@@ -23,7 +23,7 @@ function package_test (tarball, build_modules)
 
     modules = module_table ();
     names = {modules.name};
-    calls = draw_calls (modules, 20260112, 40);
+    calls = draw_calls (modules, 20260112, 60);
 
     addpath (build_modules);
     check_loaded_from (names, build_modules);
@@ -76,42 +76,21 @@ function package_test (tarball, build_modules)
   end_unwind_protect
 endfunction
 
-## Calls of each module: one of a worked example's size, then N valid and N
-## hostile ones drawn from SEED. Each is a struct of the module's name, the
-## arguments, the number of results and the argument written in place.
+## Calls of each module: its example calls, then N hostile ones drawn from
+## SEED. Each is a struct of the module's name, the arguments, the number of
+## results and the argument written in place.
 function calls = draw_calls (modules, seed, n)
   rand ("twister", seed);
   randn ("twister", seed);
-  calls = example_calls (modules);
+  calls = struct ("name", {}, "args", {}, "n_out", {}, "in_place", {});
   for module = modules
+    for example = example_calls (module.name)
+      calls(end+1) = make_call (module, example.args, example.n_out);
+    endfor
     for i = 1:n
-      calls(end+1) = make_call (module, module.valid_args (), module.max_results);
       [args, n_out] = fuzz_call (module);
       calls(end+1) = make_call (module, args, n_out);
     endfor
-  endfor
-endfunction
-
-function calls = example_calls (modules)
-  points = [(rand (64, 2) - 0.5) * 20, 5 + 30 * rand(64, 1)];
-  S = randn (1000, 32);
-  P = [linspace(-16, 16, 32)', zeros(32, 2)];
-  table = {   # module, arguments, number of results
-    "discwave",     {points, 5, [0.025 800], 0, [1 1500]}, 1
-    "platewave",    {points, [10 6], [0.02 1000], 0, [1 1500]}, 1
-    "discwave_avg", {points, 5, [0.05 800], 0, [1 1500], 16}, 1
-    "velk_damp",    {points, [0.05 1600], 0, [1500 0.5]}, 1
-    "lagsum",       {points, [0.1 400], 0, 1500, "ignore"}, 2
-    "fold_mt",      {randn(200, 16), randn(40, 1), 2}, 1
-    "fold_mt",      {randn(200, 16), randn(40, 16), 2, randn(239, 16), "+="}, 0
-    "paste_mt",     {zeros(300, 20), [10 209], [3 18], randn(200, 16), 2}, 0
-    "echofocus",    {S, P, 0, 0.025, 1500, points, 20}, 1
-    "echofocus_mt", {S, P, 0, 0.025, 1500, points, 20, 2}, 1
-    "velk_taper",   {"raised", 128, 0.5}, 1};
-  calls = struct ("name", {}, "args", {}, "n_out", {}, "in_place", {});
-  for i = 1:rows (table)
-    module = modules(strcmp ({modules.name}, table{i,1}));
-    calls(end+1) = make_call (module, table{i,2}, table{i,3});
   endfor
 endfunction
 

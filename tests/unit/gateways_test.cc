@@ -1,22 +1,90 @@
-// Every module's gateway driven through the fake host: a valid call gets its
-// result through the host and runs its work once; a size beyond the int
-// range is refused with a message naming the argument, before any result or
-// work; the delay-and-sum report reaches the host.
+// Every module's gateway driven through the fake host: every example call
+// (tests/calls/example_calls.m, written as JSON by the build) gets its
+// results through the host, of the sizes Octave gives, with every element
+// written (the host hands out results filled with NaN where the gateway may
+// leave them unfilled), and runs its work at most once; every module of
+// modules.def has example calls; a size beyond the int range is refused with
+// a message naming the argument, before any result or work; the
+// delay-and-sum report reaches the host.
 #include "fake_host.h"
 #include "modules.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
 
 namespace {
 
 using fake_host::Args;
+using nlohmann::json;
 
 const std::size_t two_31 = std::size_t{1} << 31;
 
-Args points() { return Args().matrix(2, 3, {0, 1, 0, 0, 10, 20}); }
+const std::map<std::string, fake_host::Gateway> gateways = {
+#define VELK_MODULE(name, folder, python_name, category, exports) {#name, velk::name##_gateway},
+#include "modules.def"
+#undef VELK_MODULE
+};
+
+// The example calls, or null where the build wrote none (a host without Octave).
+json example_calls()
+{
+    const char* file = std::getenv("VELK_EXAMPLE_CALLS");
+    std::ifstream in(file ? file : "");
+    return in ? json::parse(in, nullptr, false) : json();
+}
+
+// A value of the JSON form write_example_calls writes, added to `args`.
+void add(Args& args, const json& value)
+{
+    if (value.contains("double")) {
+        const json& d = value["double"];
+        args.matrix(d[0].get<std::size_t>(), d[1].get<std::size_t>(),
+                    d[2].get<std::vector<double>>());
+    } else if (value.contains("char")) {
+        args.text(value["char"].get<std::string>());
+    } else {
+        args.other();  // cells and structures: no module's example takes one yet
+    }
+}
+
+TEST(Gateways, ExampleCallsGetResultsOfOctavesSizesWrittenWhole)
+{
+    const json calls = example_calls();
+    if (calls.is_null())
+        GTEST_SKIP() << "no example calls: the build writes them with Octave";
+    ASSERT_TRUE(calls.is_array()) << "cannot read the example calls";
+    std::set<std::string> with_examples;
+    for (const json& c : calls) {
+        const std::string name = c["name"];
+        with_examples.insert(name);
+        ASSERT_TRUE(gateways.count(name)) << name << " is not in modules.def";
+        Args args;
+        for (const json& value : c["args"])
+            add(args, value);
+        fake_host::Host host;
+        ASSERT_EQ(fake_host::run(gateways.at(name), args, host, c["n_out"]), "") << name;
+        EXPECT_LE(host.works_run, 1) << name;
+        EXPECT_EQ(host.console, "") << name;
+        ASSERT_EQ(host.results.size(), c["results"].size()) << name;
+        for (std::size_t r = 0; r < host.results.size(); ++r) {
+            const fake_host::Result& result = host.results[r];
+            EXPECT_EQ(result.rows, c["results"][r][0]) << name << ", result " << r + 1;
+            EXPECT_EQ(result.cols, c["results"][r][1]) << name << ", result " << r + 1;
+            for (std::size_t i = 0; i < result.values.size(); ++i)
+                ASSERT_FALSE(std::isnan(result.values[i]))
+                    << name << ", result " << r + 1 << ": element " << i << " unwritten";
+        }
+    }
+    for (const auto& [name, gateway] : gateways)
+        EXPECT_TRUE(with_examples.count(name)) << name << " has no example call";
+}
 
 // The arguments of a valid call of each module, after `first`.
 Args transducer(Args first) { return first.row({5}).row({0.1, 20}).row({0}).row({1, 1500}); }
@@ -24,79 +92,6 @@ Args focus(Args scans)
 {
     return scans.matrix(2, 3, {0, 1, 0, 0, 0, 0}).row({0}).row({0.05}).row({1500}).matrix(
         2, 3, {0, 0, 0, 0, 5, 9}).row({5});
-}
-
-TEST(Gateways, ValidCallGetsItsResultThroughTheHostAndRunsItsWorkOnce)
-{
-    const struct {
-        const char* name;
-        fake_host::Gateway gateway;
-        Args args;
-        int rows, cols;  // of result 1; -1: none
-    } cases[] = {
-        {"discwave", velk::discwave_gateway, transducer(points()), 20, 2},
-        {"platewave", velk::platewave_gateway,
-         points().row({5, 5}).row({0.1, 20}).row({0}).row({1, 1500}), 20, 2},
-        {"discwave_avg", velk::discwave_avg_gateway, transducer(points()).row({4}), 20, 2},
-        {"velk_damp", velk::velk_damp_gateway, points().row({0.1, 20}).row({0}).row({1500, 0.5}),
-         20, 2},
-        {"lagsum", velk::lagsum_gateway, points().row({0.1, 200}).row({0}).row({1500}).text("warn"),
-         200, 2},
-        {"echofocus", velk::echofocus_gateway, focus(Args().matrix(10, 2, std::vector<double>(20))),
-         2, 1},
-        {"echofocus_mt", velk::echofocus_mt_gateway,
-         focus(Args().matrix(10, 2, std::vector<double>(20))).row({2}), 2, 1},
-        {"fold_mt", velk::fold_mt_gateway,
-         Args().matrix(5, 2, std::vector<double>(10)).row({1, 1}).row({2}), 6, 2},
-        {"paste_mt", velk::paste_mt_gateway,
-         Args().matrix(4, 3, std::vector<double>(12)).row({2, 3}).row({2, 3}).matrix(
-             2, 2, {1, 2, 3, 4}).row({2}),
-         -1, -1},
-        {"velk_taper", velk::velk_taper_gateway, Args().text("gauss").row({5}).row({1}), 5, 1},
-    };
-    for (const auto& c : cases) {
-        fake_host::Host host;
-        EXPECT_EQ(fake_host::run(c.gateway, c.args, host, c.rows < 0 ? 0 : 1), "") << c.name;
-        EXPECT_EQ(host.works_run, 1) << c.name;
-        EXPECT_EQ(host.console, "") << c.name;
-        if (c.rows < 0) {
-            EXPECT_TRUE(host.results.empty()) << c.name;
-        } else {
-            ASSERT_EQ(host.results.size(), 1u) << c.name;
-            EXPECT_EQ(host.results[0].rows, c.rows) << c.name;
-            EXPECT_EQ(host.results[0].cols, c.cols) << c.name;
-        }
-    }
-}
-
-// Results handed out unfilled (NaN from the fake host) must be written
-// whole: the pistons' windows below hold samples before, during and after
-// each response; the convolution's columns have both ends and a middle.
-TEST(Gateways, UnfilledResultsAreWrittenWhole)
-{
-    const auto window = [](Args args) { return args.row({0.1, 40}).row({6.4}).row({1, 1500}); };
-    const Args points = Args().matrix(3, 3, {0, 1, 7, 0, 0, 1, 10, 10, 10});
-    const struct {
-        const char* name;
-        fake_host::Gateway gateway;
-        Args args;
-        std::size_t n_values;
-    } cases[] = {
-        {"discwave", velk::discwave_gateway, window(Args(points).row({5})), 120},
-        {"platewave", velk::platewave_gateway, window(Args(points).row({10, 6})), 120},
-        {"discwave_avg", velk::discwave_avg_gateway, window(Args(points).row({5})).row({4}), 120},
-        {"fold_mt", velk::fold_mt_gateway,
-         Args().matrix(200, 2, std::vector<double>(400, 1.0)).row({1, 2, 3}).row({2}), 404},
-    };
-    for (const auto& c : cases) {
-        fake_host::Host host;
-        ASSERT_EQ(fake_host::run(c.gateway, c.args, host), "") << c.name;
-        const std::vector<double>& values = host.results.at(0).values;
-        ASSERT_EQ(values.size(), c.n_values) << c.name;
-        for (std::size_t i = 0; i < values.size(); ++i)
-            ASSERT_FALSE(std::isnan(values[i])) << c.name << ": element " << i << " unwritten";
-        EXPECT_GT(*std::max_element(values.begin(), values.end()), 0.0) << c.name;
-    }
 }
 
 TEST(Gateways, SizeBeyondIntIsRefusedBeforeAnyResultOrWork)

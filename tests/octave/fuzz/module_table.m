@@ -1,20 +1,23 @@
 ## modules = module_table (names)
-## For each module (those in NAMES, or all): how to draw a valid call, how
-## many results it returns, which argument it writes in place, every message
-## it may fail with (as regular expressions), and a check of the results of
-## a call that returned.
+## For each module of modules.def (those in NAMES, or all): how to draw a
+## valid call (one of its example calls, example_calls.m), how many results
+## it returns, which argument it writes in place, every message it may fail
+## with (as regular expressions), and a check of the results of a call that
+## returned, with the classes its arguments must have had (classes(args):
+## "double", a real full double array, "char" or "any" per position). A
+## registered module without an entry here is an error.
 function modules = module_table (names = {})
   own = {"must be a real, full double array!$", "must have 3 columns \\(x, y, z in mm\\)!$", ...
          "must hold a number of samples from 0 to 2147483647!$", ...
          "must have at most 2147483647 rows and columns!$", ...
          ": failed to allocate \\d+ bytes of memory$", ": out of memory"};
-  modules = struct ("name", {}, "valid_args", {}, "max_results", {}, "written_in_place", {},
-                  "messages", {}, "check_results", {});
+  entries = struct ("name", {}, "max_results", {}, "written_in_place", {}, "classes", {},
+                    "messages", {}, "check_results", {});
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "discwave",
-    "valid_args", @() {random_points(), 5*rand(), [0.1 randi(40)], rand(), [1 1500]},
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal({
       "discwave: discwave requires 5 input arguments!"
       "discwave: Too many output arguments for discwave!"
@@ -24,10 +27,10 @@ function modules = module_table (names = {})
       "discwave: Argument 5 must be a vector of length 2!"})]},
     "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "platewave",
-    "valid_args", @() {random_points(), 10*rand(1, 2), [0.1 randi(40)], rand(), [1 1500]},
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal({
       "platewave: platewave requires 5 input arguments!"
       "platewave: Too many output arguments for platewave!"
@@ -39,10 +42,10 @@ function modules = module_table (names = {})
 
   ## The valid calls end before any wave arrives (points 20 mm deep or more),
   ## so that a hostile count of intervals such as 2^31 - 1 stays cheap.
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "discwave_avg",
-    "valid_args", @() {random_points() + [0 0 30], 5*rand(), [0.1 randi(40)], rand(), [1 1500], randi(20)},
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal({
       "discwave_avg: discwave_avg requires 6 input arguments!"
       "discwave_avg: Too many output arguments for discwave_avg!"
@@ -56,10 +59,10 @@ function modules = module_table (names = {})
     "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
 
   windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "velk_taper",
-    "valid_args", @() {windows{randi(numel (windows))}, randi([0 70]), 3*rand()},
     "max_results", 1, "written_in_place", [],
+    "classes", @(args) [{"char"}, doubles(args(2:end))],
     "messages", {[own, literal({
       "velk_taper: velk_taper requires three input arguments!"
       "velk_taper: velk_taper requires one output argument!"
@@ -71,10 +74,10 @@ function modules = module_table (names = {})
       "velk_taper: Argument 3 must be a scalar!"})]},
     "check_results", @(args, results, n_out, before) weights_shape (args, results));
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "velk_damp",
-    "valid_args", @() {random_points(), [0.1 randi(40)], rand(), [1500 rand()]},
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal({
       "velk_damp: velk_damp requires 4 input arguments!"
       "velk_damp: velk_damp requires one output argument!"
@@ -99,10 +102,10 @@ function modules = module_table (names = {})
   ## fold_mt keeps its mode from one call to the next and writes argument 4
   ## in place, so results are checked for shape only; the mode a call leaves
   ## is whatever the last five-argument call set.
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "fold_mt",
-    "valid_args", @fold_mt_args,
     "max_results", 1, "written_in_place", 4,
+    "classes", @(args) [doubles(args(1:min (4, end))), repmat({"any"}, 1, numel (args) > 4)],
     "messages", {[own, literal(prefixed ("fold_mt: ", [scheme'; {
       "fold_mt requires 3 to 5 input arguments!"
       "Too many output arguments for fold_mt!"
@@ -118,10 +121,10 @@ function modules = module_table (names = {})
       "Failed to allocate memory for a copy of an input that shares storage with the result!"}]))]},
     "check_results", @fold_mt_shape);
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "paste_mt",
-    "valid_args", @paste_mt_args,
     "max_results", 0, "written_in_place", 1,
+    "classes", @doubles,
     "messages", {[own, literal(prefixed ("paste_mt: ", [scheme'; {
       "paste_mt requires 5 input arguments!"
       "Too many output arguments for paste_mt, none required!"
@@ -139,10 +142,10 @@ function modules = module_table (names = {})
       "Failed to allocate memory for a copy of argument 4!"}]))]},
     "check_results", @(args, results, n_out, before) paste_mt_block (args, before));
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "lagsum",
-    "valid_args", @() lagsum_args (),
     "max_results", 2, "written_in_place", [],
+    "classes", @lagsum_classes,
     "messages", {[own, {"^ $"}, literal({
       "lagsum: lagsum requires 5 or 6 input arguments!"
       "lagsum: Too many output arguments for lagsum!"
@@ -162,19 +165,19 @@ function modules = module_table (names = {})
     "Argument 5 (sound speed) must be a scalar!"
     "Argument 7 must be a scalar!"
     "Argument 7 (aperture width) must be a number!"};
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "echofocus",
-    "valid_args", @() focus_args (),
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal(prefixed ("echofocus: ", [{
       "echofocus requires 7 input arguments!"
       "Too many output arguments for echofocus!"}; focus_messages]))]},
     "check_results", @(args, results, n_out, before) focus_shape (args, results));
 
-  modules(end+1) = struct (
+  entries(end+1) = struct (
     "name", "echofocus_mt",
-    "valid_args", @() [focus_args(), {randi(4)}],
     "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
     "messages", {[own, literal(prefixed ("echofocus_mt: ", [scheme'; {
       "echofocus_mt requires 8 input arguments!"
       "Too many output arguments for echofocus_mt!"}; focus_messages; {
@@ -182,18 +185,20 @@ function modules = module_table (names = {})
       "Argument 8 must be larger or equal to 1 (min number of CPUs)!"}]))]},
     "check_results", @(args, results, n_out, before) focus_shape (args, results));
 
-  if (! isempty (names))
-    modules = modules(ismember ({modules.name}, names));
+  registered = registered_modules ();
+  if (isempty (names))
+    names = registered;
   endif
-endfunction
-
-function args = lagsum_args ()
-  points = random_points ();
-  levels = {"ignore", "warn", "stop"};
-  args = {points, [0.1 randi(40)], rand(), 1500, levels{randi(3)}};
-  if (rand () < 0.2)
-    args{end+1} = rand ();
+  unknown = setdiff (registered, {entries.name});
+  if (! isempty (unknown))
+    error ("module_table: no entry for the registered modules %s", strjoin (unknown, ", "));
   endif
+  modules = entries(cellfun (@(name) find (strcmp ({entries.name}, name)), names));
+  for i = 1:numel (modules)
+    calls = example_calls (modules(i).name);
+    examples = {calls.args};
+    modules(i).valid_args = @() examples{randi(numel (examples))};
+  endfor
 endfunction
 
 function problem = lagsum_results (args, results)
@@ -202,13 +207,6 @@ function problem = lagsum_results (args, results)
       && ! (isa (results{2}, "double") && isscalar (results{2}) && any (results{2} == [0 -2 -3])))
     problem = sprintf ("returned status %s", disp (results{2}));
   endif
-endfunction
-
-function args = focus_args ()
-  N = randi ([0 4]);
-  delays = {rand(), rand(1, N)};
-  args = {rand(randi ([0 30]), N), (rand (N, 3) - 0.5) * 10, delays{randi(2)}, 0.05, 1500, ...
-          random_points(), 10 * rand()};
 endfunction
 
 ## One value per observation point, as a column of real doubles.
@@ -223,10 +221,6 @@ function problem = focus_shape (args, results)
     problem = sprintf ("returned a %s %s, expected double %s", class (out), mat2str (size (out)),
                        mat2str (expected));
   endif
-endfunction
-
-function points = random_points ()
-  points = (rand (randi ([0 4]), 3) - 0.5) * 20;
 endfunction
 
 ## Octave puts the module's name before its messages.
@@ -263,27 +257,6 @@ function problem = weights_shape (args, results)
   if (! isa (w, "double") || ! isreal (w) || ! isequal (size (w), expected))
     problem = sprintf ("returned a %s %s, expected double %s", class (w), mat2str (size (w)),
                        mat2str (expected));
-  endif
-endfunction
-
-## A valid fold_mt call in one of its three forms: shared or per-column
-## filter (as a row or a column), a CPU count that may exceed the columns.
-function args = fold_mt_args ()
-  M = randi ([0 30]); N = randi ([0 6]); K = randi ([1 8]);
-  A = rand (M, N);
-  switch (randi (3))
-    case 1, B = rand (K, 1);
-    case 2, B = rand (1, K);
-    case 3, B = rand (K, N);
-  endswitch
-  K = rows (B) * (rows (B) > 1) + numel (B) * (rows (B) == 1);
-  args = {A, B, 1 + 3 * rand()};
-  if (rand () < 0.6)
-    args{4} = rand (M + K - 1, N);
-    if (rand () < 0.5)
-      modes = {"=", "+=", "-="};
-      args{5} = modes{randi(3)};
-    endif
   endif
 endfunction
 
@@ -336,11 +309,16 @@ function problem = paste_mt_block (args, before)
   endif
 endfunction
 
-## A valid paste_mt call: a block inside Y, a source with the block's
-## columns and at least its rows.
-function args = paste_mt_args ()
-  M1 = randi (8); N1 = randi (8);
-  r = sort (randi (M1, 1, 2)); c = sort (randi (N1, 1, 2));
-  S = rand (r(2) - r(1) + 1 + randi ([0 2]), c(2) - c(1) + 1);
-  args = {rand(M1, N1), r, c, S, randi(4)};
+
+## Every argument a real, full double array.
+function c = doubles (args)
+  c = repmat ({"double"}, 1, numel (args));
+endfunction
+
+## With a sixth argument, the fifth and sixth are not read.
+function c = lagsum_classes (args)
+  c = [doubles(args(1:min (4, end))), {"char", "any"}(1:numel (args) - 4)];
+  if (numel (args) == 6)
+    c{5} = "any";
+  endif
 endfunction
