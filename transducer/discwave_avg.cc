@@ -37,7 +37,6 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const std::size_t lanes = hn::Lanes(d);
     const V z2 = hn::Set(d, w.z * w.z), a2 = hn::Set(d, w.a * w.a), r2 = hn::Set(d, w.r * w.r);
     const V two_r = hn::Set(d, 2.0 * w.r), cp = hn::Set(d, w.cp), half = hn::Set(d, 0.5);
     auto phi_of = [&](V tau) {
@@ -46,10 +45,8 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
         return hn::IfThenZeroElse(hn::IsNaN(q), AcosClamped(d, q));
     };
 
-    for (std::size_t i = 0; i < n; i += lanes) {
-        const bool whole = n - i >= lanes;
-        const V lo = whole ? hn::LoadU(d, t1 + i) : LoadFirst(d, t1 + i, n - i);
-        const V hi = whole ? hn::LoadU(d, t2 + i) : LoadFirst(d, t2 + i, n - i);
+    ForEachVector(d, n, [&](auto at) {
+        const V lo = at.Load(t1), hi = at.Load(t2);
         V sum = hn::Zero(d);
         if (w.N >= 1) {
             const V step = hn::Div(hn::Sub(hi, lo), hn::Set(d, static_cast<double>(w.N)));
@@ -62,11 +59,8 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
                 phi_left = phi_right;
             }
         }
-        if (whole)
-            hn::StoreU(sum, d, sums + i);
-        else
-            StoreFirst(d, sum, n - i, sums + i);
-    }
+        at.Store(sum, sums);
+    });
 }
 
 }  // namespace
@@ -189,22 +183,19 @@ void discwave_avg(double x, double y, double z, double a, double dt, int nt, dou
         return Interval{lower >= 0.0 ? lower : 0.0, (T + tk) + H};
     };
 
-    // With dt > 0 and cp > 0 both ends only move on from sample to sample:
-    // the intervals that end before the first arrival (z on the plateau,
-    // R1 outside it) or begin after the last one (R2) are a head and a tail
-    // of the column whose samples are 0.
-    int k_first = 0, k_end = nt;
-    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
-        const double first_arrival = inside ? z : R1;
-        k_first = velk::first_sample_where(nt, [&](int k) {
+    // On a time axis whose arrivals are in order both ends only move on from
+    // sample to sample: the intervals that end before the first arrival (z
+    // on the plateau, R1 outside it) or begin after the last one (R2) are a
+    // head and a tail of the column whose samples are 0.
+    const double first_arrival = inside ? z : R1;
+    const velk::Sample_band band = velk::zero_outside_band(
+        nt, dt, cp,
+        [&](int k) {
             const Interval i = interval(k);
             return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
-        });
-        k_end = std::max(k_first, velk::first_sample_where(
-                                      nt, [&](int k) { return cp * interval(k).tlo >= R2; }));
-    }
-    std::fill(h, h + k_first, 0.0);
-    std::fill(h + k_end, h + nt, 0.0);
+        },
+        [&](int k) { return cp * interval(k).tlo >= R2; }, h);
+    const int k_first = band.k_first, k_end = band.k_end;
 
     // The samples whose integral has an edge-wave part wait in a batch, so
     // that their trapezoidal sums are formed side by side.

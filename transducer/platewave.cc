@@ -80,18 +80,18 @@ HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_colu
     return hn::IfThenElse(hn::And(hn::Or(on_p, on_q), hn::Eq(root, hn::Zero(d))), sum, added);
 }
 
-// Samples k_begin .. k_end - 1: over the four corner rectangles in order,
+// Samples k_first .. k_first + n - 1 into out[0 .. n-1]: over the four
+// corner rectangles in order,
 // the sum of s g with
 //   g = cp/4 when tz <= t <= t3, else 0,
 //     + (cp / -2 pi) arccos(p / root) when t1 <= t <= t3,
 //     + (cp / -2 pi) arccos(q / root) when t2 <= t <= t3,
 // and no term at all from a rectangle with no area at t = tz. Two corner
 // rectangles share each edge: its arc cosine is taken once for both.
-void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k_end, double* h)
+void plate_samples(const Plate_column& c, std::ptrdiff_t k_first, std::size_t n, double* out)
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
     const Plate_edges& e = c.edges;
     const V tz = hn::Set(d, c.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
     const V edge_scale = hn::Set(d, c.edge_scale);
@@ -102,8 +102,8 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t
     const bool no_area_2 = e.far_x == 0.0 && e.far_y == 0.0;
     const bool no_area_3 = e.near_x == 0.0 && e.far_y == 0.0;
 
-    for (std::ptrdiff_t k = k_begin; k < k_end; k += lanes) {
-        const V t = SampleTimes(d, k, c.dt, c.delay);
+    ForEachVector(d, n, [&](auto at) {
+        const V t = SampleTimes(d, k_first + static_cast<std::ptrdiff_t>(at.i), c.dt, c.delay);
         const V root = hn::Mul(cp, hn::Sqrt(hn::Sub(hn::Mul(t, t), tz2)));
         const auto in0 = hn::Le(t, hn::Set(d, c.t3[0])), in1 = hn::Le(t, hn::Set(d, c.t3[1]));
         const auto in2 = hn::Le(t, hn::Set(d, c.t3[2])), in3 = hn::Le(t, hn::Set(d, c.t3[3]));
@@ -129,11 +129,8 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t
             add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
         sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
                          root);
-        if (k_end - k >= lanes)
-            hn::StoreU(sum, d, h + k);
-        else
-            StoreFirst(d, sum, static_cast<std::size_t>(k_end - k), h + k);
-    }
+        at.Store(sum, out);
+    });
 }
 
 }  // namespace
@@ -148,6 +145,7 @@ HWY_AFTER_NAMESPACE();
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace velk {
 HWY_EXPORT(plate_samples);
@@ -201,18 +199,15 @@ void platewave(double x, double y, double z, double a, double b, double dt, int 
                                     cp / -velk::two_pi};
 
     // Nothing arrives before tz and the edges, or after the last corner's
-    // t3. With dt > 0 the sample times never decrease, so the samples
-    // outside that window are a head and a tail of zeros.
-    int k_first = 0, k_end = nt;
-    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
-        const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
-        const double last = std::max({column.t3[0], column.t3[1], column.t3[2], column.t3[3]});
-        auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
-        k_first = velk::first_sample_where(nt, [&](int k) { return t(k) >= first; });
-        k_end = std::max(k_first, velk::first_sample_where(nt, [&](int k) { return t(k) > last; }));
-    }
-    std::fill(h, h + k_first, 0.0);
-    HWY_DYNAMIC_DISPATCH(velk::plate_samples)(column, k_first, k_end, h);
-    std::fill(h + k_end, h + nt, 0.0);
+    // t3: on a time axis whose arrivals are in order the samples outside
+    // that window are a head and a tail of zeros.
+    const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
+    const double last = std::max({column.t3[0], column.t3[1], column.t3[2], column.t3[3]});
+    auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
+    const velk::Sample_band band = velk::zero_outside_band(
+        nt, dt, cp, [&](int k) { return t(k) >= first; }, [&](int k) { return t(k) > last; }, h);
+    HWY_DYNAMIC_DISPATCH(velk::plate_samples)(column, band.k_first,
+                                              static_cast<std::size_t>(band.size()),
+                                              h + band.k_first);
 }
 #endif  // HWY_ONCE
