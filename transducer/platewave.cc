@@ -11,24 +11,12 @@
 
 #ifndef VELK_PLATE_COLUMN
 #define VELK_PLATE_COLUMN
-namespace velk {
-// The four edges of the piston seen from the foot of the point, and when
-// their waves arrive: the near and far edge along x (sides p of the corner
-// rectangles) and along y (sides q).
-struct Plate_edges {
-    double near_x, far_x, near_y, far_y;
-    double t_near_x, t_far_x, t_near_y, t_far_y;  // sqrt(Z^2 + side^2) / cp
-};
+#include "plate_geometry.h"
 
+namespace velk {
 // What every sample of one point's column shares, in metres and seconds.
-// Corner rectangle i has sign s[i] and its opposite corner's arrival t3[i];
-// its sides are (near x, near y), (far x, near y), (far x, far y) and
-// (near x, far y) for i = 0 .. 3.
 struct Plate_column {
-    Plate_edges edges;
-    double s[4];
-    double t3[4];
-    double tz;  // arrival from the foot of the point
+    Plate_geometry g;
     double cp;
     double dt, delay;
     double quarter;     // cp / 4
@@ -71,7 +59,7 @@ HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_colu
                         V p_term, M on_q, V q_term, bool no_area, V root)
 {
     V g =
-        hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.tz), t), before_t3), hn::Set(d, c.quarter));
+        hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.g.tz), t), before_t3), hn::Set(d, c.quarter));
     g = hn::IfThenElse(on_p, hn::Add(g, p_term), g);
     g = hn::IfThenElse(on_q, hn::Add(g, q_term), g);
     const V added = hn::Add(sum, hn::Mul(hn::Set(d, s), g));
@@ -92,8 +80,8 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_first, std::size_t n,
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const Plate_edges& e = c.edges;
-    const V tz = hn::Set(d, c.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
+    const Plate_edges& e = c.g.edges;
+    const V tz = hn::Set(d, c.g.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
     const V edge_scale = hn::Set(d, c.edge_scale);
     const V t_near_x = hn::Set(d, e.t_near_x), t_far_x = hn::Set(d, e.t_far_x);
     const V t_near_y = hn::Set(d, e.t_near_y), t_far_y = hn::Set(d, e.t_far_y);
@@ -105,8 +93,8 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_first, std::size_t n,
     ForEachVector(d, n, [&](auto at) {
         const V t = SampleTimes(d, k_first + static_cast<std::ptrdiff_t>(at.i), c.dt, c.delay);
         const V root = hn::Mul(cp, hn::Sqrt(hn::Sub(hn::Mul(t, t), tz2)));
-        const auto in0 = hn::Le(t, hn::Set(d, c.t3[0])), in1 = hn::Le(t, hn::Set(d, c.t3[1]));
-        const auto in2 = hn::Le(t, hn::Set(d, c.t3[2])), in3 = hn::Le(t, hn::Set(d, c.t3[3]));
+        const auto in0 = hn::Le(t, hn::Set(d, c.g.t3[0])), in1 = hn::Le(t, hn::Set(d, c.g.t3[1]));
+        const auto in2 = hn::Le(t, hn::Set(d, c.g.t3[2])), in3 = hn::Le(t, hn::Set(d, c.g.t3[3]));
         const auto near_x_0 = hn::And(hn::Le(t_near_x, t), in0),
                    near_x_3 = hn::And(hn::Le(t_near_x, t), in3);
         const auto far_x_1 = hn::And(hn::Le(t_far_x, t), in1),
@@ -121,13 +109,13 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_first, std::size_t n,
         const V far_y = edge_term(d, e.far_y, hn::Or(far_y_2, far_y_3), root, edge_scale);
 
         V sum = hn::Zero(d);
-        sum = add_corner(d, sum, c.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0,
+        sum = add_corner(d, sum, c.g.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0,
                          root);
-        sum = add_corner(d, sum, c.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1,
+        sum = add_corner(d, sum, c.g.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1,
                          root);
         sum =
-            add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
-        sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
+            add_corner(d, sum, c.g.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
+        sum = add_corner(d, sum, c.g.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
                          root);
         at.Store(sum, out);
     });
@@ -154,55 +142,20 @@ HWY_EXPORT(plate_samples);
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
                double /*v*/, double cp, double* h)
 {
-    const double X = velk::mm_to_m(std::fabs(x));
-    const double Y = velk::mm_to_m(std::fabs(y));
-    const double Z = velk::mm_to_m(z);
-    const double A = velk::mm_to_m(a);
-    const double B = velk::mm_to_m(b);
     if (nt < 1)
         return;
 
-    const double HA = A * 0.5;
-    const double HB = B * 0.5;
-    const double tz = Z / cp;
-    const double Z2 = Z * Z;
-
-    // Near and far edges of the piston seen from the foot (X, Y); a foot
-    // beyond an edge makes that edge's rectangle a negative one.
-    const bool inside_x = X <= HA;
-    const bool inside_y = Y <= HB;
-    velk::Plate_edges e{std::fabs(inside_x ? HA - X : X - HA),
-                        std::fabs(HA + X),
-                        std::fabs(inside_y ? HB - Y : Y - HB),
-                        std::fabs(HB + Y),
-                        0,
-                        0,
-                        0,
-                        0};
-    auto arrival = [&](double side) { return std::sqrt(Z2 + side * side) / cp; };
-    e.t_near_x = arrival(e.near_x);
-    e.t_far_x = arrival(e.far_x);
-    e.t_near_y = arrival(e.near_y);
-    e.t_far_y = arrival(e.far_y);
-    const double sx = inside_x ? 1.0 : -1.0;
-    const double sy = inside_y ? 1.0 : -1.0;
-    auto corner = [&](double p, double q) { return std::sqrt(Z2 + p * p + q * q) / cp; };
-    const velk::Plate_column column{e,
-                                    {sx * sy, sy, 1.0, sx},
-                                    {corner(e.near_x, e.near_y), corner(e.far_x, e.near_y),
-                                     corner(e.far_x, e.far_y), corner(e.near_x, e.far_y)},
-                                    tz,
-                                    cp,
-                                    dt,
-                                    delay,
-                                    cp * 0.25,
+    const velk::Plate_column column{plate_geometry(x, y, z, a, b, cp), cp, dt, delay, cp * 0.25,
                                     cp / -velk::two_pi};
+    const Plate_edges& e = column.g.edges;
+    const double tz = column.g.tz;
 
     // Nothing arrives before tz and the edges, or after the last corner's
     // t3: on a time axis whose arrivals are in order the samples outside
     // that window are a head and a tail of zeros.
     const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
-    const double last = std::max({column.t3[0], column.t3[1], column.t3[2], column.t3[3]});
+    const double* t3 = column.g.t3;
+    const double last = std::max({t3[0], t3[1], t3[2], t3[3]});
     auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
     const velk::Sample_band band = velk::zero_outside_band(
         nt, dt, cp, [&](int k) { return t(k) >= first; }, [&](int k) { return t(k) > last; }, h);
