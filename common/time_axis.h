@@ -67,7 +67,7 @@ Sample_band response_band(int nt, double dt, double cp, Arrived arrived, Over ov
 inline void zero_outside(Sample_band band, int nt, double* h)
 {
     std::fill(h, h + band.k_first, 0.0);
-    std::fill(h + band.k_end, h + nt, 0.0);
+    std::fill(h + band.k_end, h + std::max(nt, band.k_end), 0.0);
 }
 
 // response_band(), with 0 written to h outside the band; the kernel fills

@@ -9,19 +9,7 @@
 
 #include "vector_math-inl.h"
 
-#ifndef VELK_DISC_COLUMN
-#define VELK_DISC_COLUMN
-namespace velk {
-// What every sample of one point's column shares, in metres and seconds.
-struct Disc_column {
-    double z, a, r, R1, R2;
-    bool inside;
-    double dt, delay, cp;
-    double plateau;     // v cp
-    double edge_scale;  // v cp / pi
-};
-}  // namespace velk
-#endif
+#include "piston_columns.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
@@ -77,39 +65,48 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 #include "discwave.h"
 #include "disc_geometry.h"
-#include "time_axis.h"
 #include "units.h"
 
 #include <cstddef>
 
 namespace velk {
 HWY_EXPORT(disc_samples);
+
+Disc_column disc_column(double x, double y, double z, double a, Sampling s, double delay, double v,
+                        double cp)
+{
+    x = mm_to_m(x);
+    y = mm_to_m(y);
+    z = mm_to_m(z);
+    a = mm_to_m(a);
+    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
+    return {z, a, r, R1, R2, inside, s.dt, delay, cp, s.nt, v * cp, v * cp / pi};
+}
+
+// On a time axis whose arrivals are in order the distance ct grows with k,
+// so the samples before the first arrival (z inside, R1 outside) and from
+// the last one (R2) on are a head and a tail of zeros.
+Sample_band band(const Disc_column& c)
+{
+    auto ct = [&](int k) { return c.cp * sample_time(k, c.dt, c.delay); };
+    const double first_arrival = c.inside ? c.z : c.R1;
+    return response_band(
+        c.nt, c.dt, c.cp, [&](int k) { return ct(k) >= first_arrival; },
+        [&](int k) { return ct(k) >= c.R2; });
+}
+
+void fill_band(const Disc_column& c, Sample_band band, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(disc_samples)(c, band.k_first, static_cast<std::size_t>(band.size()), out);
+}
+
 }  // namespace velk
 
 void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
               double cp, double* h)
 {
-    x = velk::mm_to_m(x);
-    y = velk::mm_to_m(y);
-    z = velk::mm_to_m(z);
-    a = velk::mm_to_m(a);
     if (nt < 1)
         return;
-
-    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
-    const velk::Disc_column column{
-        z, a, r, R1, R2, inside, dt, delay, cp, v * cp, v * cp / velk::pi};
-
-    // On a time axis whose arrivals are in order the distance ct grows with
-    // k, so the samples before the first arrival (z inside, R1 outside) and
-    // from the last one (R2) on are a head and a tail of zeros.
-    auto ct = [&](int k) { return cp * velk::sample_time(k, dt, delay); };
-    const double first_arrival = inside ? z : R1;
-    const velk::Sample_band band = velk::zero_outside_band(
-        nt, dt, cp, [&](int k) { return ct(k) >= first_arrival; },
-        [&](int k) { return ct(k) >= R2; }, h);
-    HWY_DYNAMIC_DISPATCH(velk::disc_samples)(column, band.k_first,
-                                             static_cast<std::size_t>(band.size()),
-                                             h + band.k_first);
+    velk::write_column(velk::disc_column(x, y, z, a, {dt, nt}, delay, v, cp), h);
 }
 #endif  // HWY_ONCE

@@ -9,21 +9,7 @@
 
 #include "vector_math-inl.h"
 
-#ifndef VELK_PLATE_COLUMN
-#define VELK_PLATE_COLUMN
-#include "plate_geometry.h"
-
-namespace velk {
-// What every sample of one point's column shares, in metres and seconds.
-struct Plate_column {
-    Plate_geometry g;
-    double cp;
-    double dt, delay;
-    double quarter;     // cp / 4
-    double edge_scale;  // cp / (-2 pi)
-};
-}  // namespace velk
-#endif
+#include "piston_columns.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
@@ -128,15 +114,41 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 #include "platewave.h"
 
-#include "time_axis.h"
 #include "units.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace velk {
 HWY_EXPORT(plate_samples);
+
+Plate_column plate_column(double x, double y, double z, double a, double b, Sampling s,
+                          double delay, double cp)
+{
+    return {plate_geometry(x, y, z, a, b, cp), cp, s.dt, delay, s.nt, cp * 0.25, cp / -two_pi};
+}
+
+// Nothing arrives before tz and the edges, or after the last corner's t3:
+// on a time axis whose arrivals are in order the samples outside that
+// window are a head and a tail of zeros.
+Sample_band band(const Plate_column& c)
+{
+    const Plate_edges& e = c.g.edges;
+    const double* t3 = c.g.t3;
+    const double first = std::min({c.g.tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
+    const double last = std::max({t3[0], t3[1], t3[2], t3[3]});
+    auto t = [&](int k) { return sample_time(k, c.dt, c.delay); };
+    return response_band(
+        c.nt, c.dt, c.cp, [&](int k) { return t(k) >= first; },
+        [&](int k) { return t(k) > last; });
+}
+
+void fill_band(const Plate_column& c, Sample_band band, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(plate_samples)(c, band.k_first, static_cast<std::size_t>(band.size()),
+                                        out);
+}
+
 }  // namespace velk
 
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
@@ -144,23 +156,6 @@ void platewave(double x, double y, double z, double a, double b, double dt, int 
 {
     if (nt < 1)
         return;
-
-    const velk::Plate_column column{plate_geometry(x, y, z, a, b, cp), cp, dt, delay, cp * 0.25,
-                                    cp / -velk::two_pi};
-    const Plate_edges& e = column.g.edges;
-    const double tz = column.g.tz;
-
-    // Nothing arrives before tz and the edges, or after the last corner's
-    // t3: on a time axis whose arrivals are in order the samples outside
-    // that window are a head and a tail of zeros.
-    const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
-    const double* t3 = column.g.t3;
-    const double last = std::max({t3[0], t3[1], t3[2], t3[3]});
-    auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
-    const velk::Sample_band band = velk::zero_outside_band(
-        nt, dt, cp, [&](int k) { return t(k) >= first; }, [&](int k) { return t(k) > last; }, h);
-    HWY_DYNAMIC_DISPATCH(velk::plate_samples)(column, band.k_first,
-                                              static_cast<std::size_t>(band.size()),
-                                              h + band.k_first);
+    velk::write_column(velk::plate_column(x, y, z, a, b, {dt, nt}, delay, cp), h);
 }
 #endif  // HWY_ONCE

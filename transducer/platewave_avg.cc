@@ -11,42 +11,7 @@
 
 #include "vector_math-inl.h"
 
-#ifndef VELK_PLATE_AVG_COLUMN
-#define VELK_PLATE_AVG_COLUMN
-#include "plate_geometry.h"
-
-namespace velk {
-// One edge of the piston as the average integrates it. Its term
-// (cp / -2 pi) arccos(side / (cp sqrt(t^2 - tz^2))) is heard from its
-// arrival t on by two corner rectangles: by both up to the earlier of their
-// t3, by the one with the later t3 on to that. With t = t_edge + w^2 the
-// arc cosine is atan(w / ws * sqrt(1 + w^2 / (2 t_edge))), ws = side /
-// (cp sqrt(2 t_edge)).
-struct Plate_avg_edge {
-    double t;                  // arrival, s
-    double t3_first, t3_last;  // the two rectangles' t3, the earlier first
-    double both;               // the sum of their signs
-    double last;               // the sign of the one heard up to t3_last
-    bool constant;             // side 0: the term is -cp/4 from t on
-    double ws;                 // s^(1/2)
-    double kappa;              // cp / side
-    double two_t, root_two_t;  // 2 t and its square root
-};
-
-// What every sample of one point's column shares, in metres and seconds.
-struct Plate_avg_column {
-    Plate_geometry g;
-    Plate_avg_edge edges[4];  // near x, far x, near y, far y
-    double first, last;       // the earliest arrival and the latest t3
-    double dt, delay, cp;
-    double T, half;           // the interval's length and half of it
-    double quarter;           // cp / 4
-    double edge_scale;        // cp / (-2 pi)
-    int N;
-    bool defined;  // arguments finite, dt > 0, cp > 0: else every sample is NaN
-};
-}  // namespace velk
-#endif
+#include "piston_columns.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
@@ -170,7 +135,6 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 #include "platewave_avg.h"
 
-#include "time_axis.h"
 #include "units.h"
 
 #include <algorithm>
@@ -180,23 +144,22 @@ HWY_AFTER_NAMESPACE();
 namespace velk {
 HWY_EXPORT(plate_avg_samples);
 
-namespace {
-
-Plate_avg_column plate_avg_column(double x, double y, double z, double a, double b, double dt,
+Plate_avg_column plate_avg_column(double x, double y, double z, double a, double b, Sampling s,
                                   double delay, double cp, int N)
 {
     Plate_avg_column c{};
     c.g = plate_geometry(x, y, z, a, b, cp);
-    c.dt = dt;
+    c.dt = s.dt;
     c.delay = delay;
     c.cp = cp;
-    c.T = us_to_s(dt);
+    c.nt = s.nt;
+    c.N = N;
+    c.T = us_to_s(s.dt);
     c.half = c.T * 0.5;
     c.quarter = cp * 0.25;
     c.edge_scale = cp / -two_pi;
-    c.N = N;
     c.defined = std::isfinite(x) && std::isfinite(y) && std::isfinite(z) && std::isfinite(a) &&
-                std::isfinite(b) && std::isfinite(delay) && arrivals_in_order(dt, cp);
+                std::isfinite(b) && std::isfinite(delay) && arrivals_in_order(s.dt, cp);
 
     const Plate_edges& pe = c.g.edges;
     const double side[4] = {pe.near_x, pe.far_x, pe.near_y, pe.far_y};
@@ -229,17 +192,22 @@ Plate_avg_column plate_avg_column(double x, double y, double z, double a, double
 // interval's upper end passes the earliest arrival to the first whose lower
 // end is past the latest t3, as offsets from the sample's time the kernel
 // forms them. The whole column when the column is not defined.
-Sample_band plate_avg_band(const Plate_avg_column& c, int nt)
+Sample_band band(const Plate_avg_column& c)
 {
     if (!c.defined)
-        return {0, std::max(nt, 0)};
+        return {0, std::max(c.nt, 0)};
     auto tk = [&](int k) { return sample_time(k, c.dt, c.delay); };
     return response_band(
-        nt, c.dt, c.cp, [&](int k) { return c.first - tk(k) < c.half; },
+        c.nt, c.dt, c.cp, [&](int k) { return c.first - tk(k) < c.half; },
         [&](int k) { return c.last - tk(k) <= -c.half; });
 }
 
-}  // namespace
+void fill_band(const Plate_avg_column& c, Sample_band band, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(plate_avg_samples)(c, band.k_first,
+                                            static_cast<std::size_t>(band.size()), out);
+}
+
 }  // namespace velk
 
 void platewave_avg(double x, double y, double z, double a, double b, double dt, int nt,
@@ -247,11 +215,6 @@ void platewave_avg(double x, double y, double z, double a, double b, double dt, 
 {
     if (nt < 1)
         return;
-    const velk::Plate_avg_column column = velk::plate_avg_column(x, y, z, a, b, dt, delay, cp, N);
-    const velk::Sample_band band = velk::plate_avg_band(column, nt);
-    velk::zero_outside(band, nt, h);
-    HWY_DYNAMIC_DISPATCH(velk::plate_avg_samples)(column, band.k_first,
-                                                  static_cast<std::size_t>(band.size()),
-                                                  h + band.k_first);
+    velk::write_column(velk::plate_avg_column(x, y, z, a, b, {dt, nt}, delay, cp, N), h);
 }
 #endif  // HWY_ONCE
