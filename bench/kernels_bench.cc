@@ -7,6 +7,7 @@
 #include "fold.h"
 #include "paste.h"
 #include "platewave.h"
+#include "platewave_avg.h"
 
 #include <benchmark/benchmark.h>
 
@@ -160,6 +161,22 @@ void BM_discwave_avg(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
 }
 BENCHMARK(BM_discwave_avg)->Unit(benchmark::kMillisecond);
+
+// The rectangle's edge waves averaged with 1 and with 16 parts per piece.
+void BM_platewave_avg(benchmark::State& state)
+{
+    const std::vector<Point> points = plate_points();
+    const int N = static_cast<int>(state.range(0));
+    std::vector<double> h(static_cast<std::size_t>(piston_nt) * points.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < points.size(); ++i)
+            platewave_avg(points[i].x, points[i].y, points[i].z, 10.0, 6.0, piston_dt, piston_nt,
+                          points[i].delay, 1.0, piston_cp, N, h.data() + i * piston_nt);
+        benchmark::DoNotOptimize(h.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(points.size()));
+}
+BENCHMARK(BM_platewave_avg)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 
 // Column convolution, 4096 x 512 with a 64-tap filter, on 1 and 2 threads.
 void BM_fold_mt(benchmark::State& state)

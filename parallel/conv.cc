@@ -9,13 +9,14 @@
 
 #include <hwy/highway.h>
 
+#include "vector_math-inl.h"
+
 #include <algorithm>
 #include <cstddef>
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
 namespace {
-namespace hn = hwy::HWY_NAMESPACE;
 using Index = std::ptrdiff_t;
 
 // Output samples per block, in vectors: enough independent sums in flight to
@@ -78,17 +79,18 @@ HWY_INLINE void covered_block(D d, const double* x, const double* h, int K, doub
     hn::StoreU(s7, d, y + m + 7 * L);
 }
 
-// Samples m .. m + Lanes - 1 of the n_out, at the ends of the column, where
-// the filter reaches past x: each lane adds only the products whose i lies
-// in [0, M), in the same order, and only lanes below n_out are stored.
-template <bool subtract, class D>
+// The vector `at` of the samples m0 .. at the ends of the column, where the
+// filter reaches past x: each lane adds only the products whose i lies in
+// [0, M), in the same order, and only the lanes within the band are read
+// and stored.
+template <bool subtract, class D, class At>
 HWY_INLINE void edge_vector(D d, const double* x, Index M, const double* h, int K, double* y,
-                            Index n_out, Index m, bool keep)
+                            Index m0, At at, bool keep)
 {
     using V = hn::Vec<D>;
     const Index L = static_cast<Index>(hn::Lanes(d));
-    const Index stored = std::min(L, n_out - m);
-    V sum = keep ? load_within(d, y + m, stored, 0) : hn::Zero(d);
+    const Index m = m0 + static_cast<Index>(at.i);
+    V sum = keep ? at.Load(y + m0) : hn::Zero(d);
     for (int k = K - 1; k >= 0; --k) {
         const Index i = m - k;  // i of lane 0
         if (i + L <= 0 || i >= M)
@@ -99,13 +101,17 @@ HWY_INLINE void edge_vector(D d, const double* x, Index M, const double* h, int 
         const V next = add_product<subtract>(sum, load_within(d, x, M, i), hn::Set(d, h[k]));
         sum = hn::IfThenElse(in_x, next, sum);
     }
-    if (stored == L) {
-        hn::StoreU(sum, d, y + m);
-    } else {
-        HWY_ALIGN_MAX double values[HWY_MAX_BYTES / sizeof(double)];
-        hn::Store(sum, d, values);
-        std::copy_n(values, stored, y + m);
-    }
+    at.Store(sum, y + m0);
+}
+
+// Samples m0 .. m_end - 1 a vector at a time through edge_vector().
+template <bool subtract, class D>
+HWY_INLINE void edge_band(D d, const double* x, Index M, const double* h, int K, double* y,
+                          Index m0, Index m_end, bool keep)
+{
+    if (m_end > m0)
+        ForEachVector(d, static_cast<std::size_t>(m_end - m0),
+                      [&](auto at) { edge_vector<subtract>(d, x, M, h, K, y, m0, at, keep); });
 }
 
 // y[0 .. M + K - 2] from x[0 .. M-1] and h[0 .. K-1], starting from y's
@@ -117,15 +123,16 @@ void conv_column(const double* x, int M, const double* h, int K, double* y, bool
     const Index L = static_cast<Index>(hn::Lanes(d));
     const Index n_out = Index{M} + K - 1;
     const Index block = block_vectors * L;
-    Index m = 0;
-    for (; m < n_out && m < K - 1; m += L)
-        edge_vector<subtract>(d, x, M, h, K, y, n_out, m, keep);
+    // The head, where the filter reaches before x, in whole vectors up to
+    // the first that starts at K - 1 or later.
+    const Index head_end = std::min(n_out, (std::max<Index>(K - 1, 0) + L - 1) / L * L);
+    edge_band<subtract>(d, x, M, h, K, y, 0, head_end, keep);
+    Index m = std::max<Index>(head_end, 0);
     // Covered blocks end where the filter stops covering samples whole, which
     // with an empty filter (n_out = M - 1) is before the end of x.
     for (const Index covered_end = std::min<Index>(M, n_out); m + block <= covered_end; m += block)
         covered_block<subtract>(d, x, h, K, y, m, keep);
-    for (; m < n_out; m += L)
-        edge_vector<subtract>(d, x, M, h, K, y, n_out, m, keep);
+    edge_band<subtract>(d, x, M, h, K, y, m, n_out, keep);
 }
 
 void conv_add(const double* x, int M, const double* h, int K, double* y, bool keep)

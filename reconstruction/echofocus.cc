@@ -26,13 +26,13 @@ namespace {
 constexpr std::size_t batch = 64;
 
 // The terms of the A-scans of a batch: a used one adds (1 - |f|) s[k] and
-// then |f| s[k +- 1]. Room for a whole vector written past the last.
+// then |f| s[k +- 1].
 struct Batch_terms {
-    std::int64_t use[batch + HWY_MAX_BYTES / sizeof(double)];   // 1 or 0
-    std::int64_t near[batch + HWY_MAX_BYTES / sizeof(double)];  // element of s[k]
-    std::int64_t far[batch + HWY_MAX_BYTES / sizeof(double)];   // element of s[k +- 1]
-    double near_weight[batch + HWY_MAX_BYTES / sizeof(double)];
-    double far_weight[batch + HWY_MAX_BYTES / sizeof(double)];
+    std::int64_t use[batch];   // 1 or 0
+    std::int64_t near[batch];  // element of s[k]
+    std::int64_t far[batch];   // element of s[k +- 1]
+    double near_weight[batch];
+    double far_weight[batch];
 };
 
 // Fills t with the terms of A-scans n0 .. n0 + count - 1.
@@ -42,7 +42,6 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
 {
     using V = hn::Vec<Tag>;
     const hn::RebindToSigned<Tag> di;
-    const std::size_t lanes = hn::Lanes(d);
     const double* px = s.positions + n0;
     const double* py = s.positions + s.N + n0;
     const double* pz = s.positions + 2 * s.N + n0;
@@ -55,15 +54,10 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
     const V int_limit = hn::Set(d, 2147483647.0);
     const V M = hn::Set(d, static_cast<double>(s.M));
 
-    for (std::size_t j = 0; j < count; j += lanes) {
-        // Lanes past the end of the batch read zeros and are dropped below.
-        const auto in_batch = hn::FirstN(d, count - j);
-        const bool whole = count - j >= lanes;
-        auto load = [&](const double* p) {
-            return whole ? hn::LoadU(d, p + j) : LoadFirst(d, p + j, count - j);
-        };
-        const V vx = load(px), vy = load(py), vz = load(pz);
-        const V tau = per_scan_delay ? load(s.delays + n0) : hn::Set(d, s.delays[0]);
+    ForEachVector(d, count, [&](auto at) {
+        const std::size_t j = at.i;
+        const V vx = at.Load(px), vy = at.Load(py), vz = at.Load(pz);
+        const V tau = per_scan_delay ? at.Load(s.delays + n0) : hn::Set(d, s.delays[0]);
 
         const V dx = hn::Sub(vx, hn::Set(d, x));
         const V dy = hn::Sub(vy, hn::Set(d, y));
@@ -82,18 +76,17 @@ HWY_INLINE void batch_terms(Tag d, const Echofocus_scans& s, std::size_t n0, std
         // 1 + f = 1 - |f| and out - f s = out + |f| s for f < 0, bit for bit.
         const V g = hn::Abs(f);
         const V neighbour = hn::Add(kd, hn::IfThenElse(hn::Ge(f, zero), one, hn::Neg(one)));
-        const auto use =
-            hn::And(hn::And(in_batch, hn::Le(r2, r2_max)),
-                    hn::And(has_index, hn::And(hn::Ge(kd, k_first), hn::Le(kd, k_last))));
+        const auto use = hn::And(hn::Le(r2, r2_max), hn::And(has_index, hn::And(hn::Ge(kd, k_first),
+                                                                                hn::Le(kd, k_last))));
 
         // Element n M + k of the A-scans and that of its neighbour.
         const V column = hn::Mul(hn::Iota(d, static_cast<double>(n0 + j)), M);
-        hn::StoreU(hn::ConvertTo(di, hn::Add(column, kd)), di, t.near + j);
-        hn::StoreU(hn::ConvertTo(di, hn::Add(column, neighbour)), di, t.far + j);
-        hn::StoreU(hn::Sub(one, g), d, t.near_weight + j);
-        hn::StoreU(g, d, t.far_weight + j);
-        hn::StoreU(hn::ConvertTo(di, hn::IfThenElseZero(use, one)), di, t.use + j);
-    }
+        at.Store(hn::ConvertTo(di, hn::Add(column, kd)), t.near);
+        at.Store(hn::ConvertTo(di, hn::Add(column, neighbour)), t.far);
+        at.Store(hn::Sub(one, g), t.near_weight);
+        at.Store(g, t.far_weight);
+        at.Store(hn::ConvertTo(di, hn::IfThenElseZero(use, one)), t.use);
+    });
 }
 
 // The A-scans of a batch that contribute to a point, listed without a

@@ -9,37 +9,24 @@
 
 #include "vector_math-inl.h"
 
-#ifndef VELK_DISC_COLUMN
-#define VELK_DISC_COLUMN
-namespace velk {
-// What every sample of one point's column shares, in metres and seconds.
-struct Disc_column {
-    double z, a, r, R1, R2;
-    bool inside;
-    double dt, delay, cp;
-    double plateau;     // v cp
-    double edge_scale;  // v cp / pi
-};
-}  // namespace velk
-#endif
+#include "piston_columns.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
 namespace {
 
-// Samples k_begin .. k_end - 1, each the first row of the response's table
-// that applies at its time:
+// Samples k_first .. k_first + n - 1 into out[0 .. n-1], each the first row
+// of the response's table that applies at its time:
 //   inside and ct < z         0
 //   inside and z <= ct < R1   v cp
 //   R1 <= ct < R2             (v cp / pi) arccos q
 //   otherwise                 0
 // with q = (r^2 + s - a^2) / (2 r sqrt(s)) and s = cp ct t - z^2, taken as
 // its limit from inside the edge interval where rounding leaves s <= 0.
-void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k_end, double* h)
+void disc_samples(const Disc_column& c, std::ptrdiff_t k_first, std::size_t n, double* out)
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
     const V z = hn::Set(d, c.z), R1 = hn::Set(d, c.R1), R2 = hn::Set(d, c.R2),
             cp = hn::Set(d, c.cp);
     const V z2 = hn::Mul(z, z);
@@ -51,8 +38,8 @@ void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k
     const V q_limit = hn::Set(d, numerator == 0.0 ? 0.0 : numerator > 0.0 ? INFINITY : -INFINITY);
     const auto inside = hn::FirstN(d, c.inside ? hn::Lanes(d) : 0);
 
-    for (std::ptrdiff_t k = k_begin; k < k_end; k += lanes) {
-        const V t = SampleTimes(d, k, c.dt, c.delay);
+    ForEachVector(d, n, [&](auto at) {
+        const V t = SampleTimes(d, k_first + static_cast<std::ptrdiff_t>(at.i), c.dt, c.delay);
         const V ct = hn::Mul(cp, t);
         // z keeps its sign: a point below the piston's plane sees the plateau at once.
         const auto before = hn::And(inside, hn::Lt(ct, z));
@@ -67,11 +54,8 @@ void disc_samples(const Disc_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k
             const V q = hn::IfThenElse(hn::Le(s, hn::Zero(d)), q_limit, q_open);
             value = hn::IfThenElse(on_edge, hn::Mul(edge_scale, AcosClamped(d, q)), value);
         }
-        if (k_end - k >= lanes)
-            hn::StoreU(value, d, h + k);
-        else
-            StoreFirst(d, value, static_cast<std::size_t>(k_end - k), h + k);
-    }
+        at.Store(value, out);
+    });
 }
 
 }  // namespace
@@ -81,42 +65,48 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 #include "discwave.h"
 #include "disc_geometry.h"
-#include "time_axis.h"
 #include "units.h"
 
-#include <algorithm>
-#include <cmath>
+#include <cstddef>
 
 namespace velk {
 HWY_EXPORT(disc_samples);
+
+Disc_column disc_column(double x, double y, double z, double a, Sampling s, double delay, double v,
+                        double cp)
+{
+    x = mm_to_m(x);
+    y = mm_to_m(y);
+    z = mm_to_m(z);
+    a = mm_to_m(a);
+    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
+    return {z, a, r, R1, R2, inside, s.dt, delay, cp, s.nt, v * cp, v * cp / pi};
+}
+
+// On a time axis whose arrivals are in order the distance ct grows with k,
+// so the samples before the first arrival (z inside, R1 outside) and from
+// the last one (R2) on are a head and a tail of zeros.
+Sample_band band(const Disc_column& c)
+{
+    auto ct = [&](int k) { return c.cp * sample_time(k, c.dt, c.delay); };
+    const double first_arrival = c.inside ? c.z : c.R1;
+    return response_band(
+        c.nt, c.dt, c.cp, [&](int k) { return ct(k) >= first_arrival; },
+        [&](int k) { return ct(k) >= c.R2; });
+}
+
+void fill_band(const Disc_column& c, Sample_band band, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(disc_samples)(c, band.k_first, static_cast<std::size_t>(band.size()), out);
+}
+
 }  // namespace velk
 
 void discwave(double x, double y, double z, double a, double dt, int nt, double delay, double v,
               double cp, double* h)
 {
-    x = velk::mm_to_m(x);
-    y = velk::mm_to_m(y);
-    z = velk::mm_to_m(z);
-    a = velk::mm_to_m(a);
     if (nt < 1)
         return;
-
-    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
-    const velk::Disc_column column{
-        z, a, r, R1, R2, inside, dt, delay, cp, v * cp, v * cp / velk::pi};
-
-    // With dt > 0 and a finite cp > 0 the distance ct grows with k, so the
-    // samples before the first arrival (z inside, R1 outside) and from the
-    // last one (R2) on are a head and a tail of zeros, written as such.
-    int k_first = 0, k_end = nt;
-    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0 && std::isfinite(cp)) {
-        auto ct = [&](int k) { return cp * velk::sample_time(k, dt, delay); };
-        const double first_arrival = inside ? z : R1;
-        k_first = velk::first_sample_where(nt, [&](int k) { return ct(k) >= first_arrival; });
-        k_end = std::max(k_first, velk::first_sample_where(nt, [&](int k) { return ct(k) >= R2; }));
-    }
-    std::fill(h, h + k_first, 0.0);
-    HWY_DYNAMIC_DISPATCH(velk::disc_samples)(column, k_first, k_end, h);
-    std::fill(h + k_end, h + nt, 0.0);
+    velk::write_column(velk::disc_column(x, y, z, a, {dt, nt}, delay, v, cp), h);
 }
 #endif  // HWY_ONCE

@@ -37,7 +37,6 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const std::size_t lanes = hn::Lanes(d);
     const V z2 = hn::Set(d, w.z * w.z), a2 = hn::Set(d, w.a * w.a), r2 = hn::Set(d, w.r * w.r);
     const V two_r = hn::Set(d, 2.0 * w.r), cp = hn::Set(d, w.cp), half = hn::Set(d, 0.5);
     auto phi_of = [&](V tau) {
@@ -46,10 +45,8 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
         return hn::IfThenZeroElse(hn::IsNaN(q), AcosClamped(d, q));
     };
 
-    for (std::size_t i = 0; i < n; i += lanes) {
-        const bool whole = n - i >= lanes;
-        const V lo = whole ? hn::LoadU(d, t1 + i) : LoadFirst(d, t1 + i, n - i);
-        const V hi = whole ? hn::LoadU(d, t2 + i) : LoadFirst(d, t2 + i, n - i);
+    ForEachVector(d, n, [&](auto at) {
+        const V lo = at.Load(t1), hi = at.Load(t2);
         V sum = hn::Zero(d);
         if (w.N >= 1) {
             const V step = hn::Div(hn::Sub(hi, lo), hn::Set(d, static_cast<double>(w.N)));
@@ -62,11 +59,8 @@ void trapezoid_sums(const Edge_wave& w, const double* t1, const double* t2, std:
                 phi_left = phi_right;
             }
         }
-        if (whole)
-            hn::StoreU(sum, d, sums + i);
-        else
-            StoreFirst(d, sum, n - i, sums + i);
-    }
+        at.Store(sum, sums);
+    });
 }
 
 }  // namespace
@@ -77,10 +71,9 @@ HWY_AFTER_NAMESPACE();
 #include "discwave_avg.h"
 
 #include "disc_geometry.h"
-#include "time_axis.h"
+#include "piston_columns.h"
 #include "units.h"
 
-#include <algorithm>
 #include <cmath>
 
 using velk::pi;
@@ -109,7 +102,136 @@ struct Interval_integral {
     double t1 = 0.0, t2 = 0.0;
 };
 
+// The integral of the response over [tlo, thi], with lo and hi the
+// distances sound travels in those times: the first row that applies of the
+// plateau's and the edge wave's cases, in this order.
+Interval_integral integral(const Disc_avg_column& c, double tlo, double thi, double lo, double hi)
+{
+    const double z = c.z, R1 = c.R1, R2 = c.R2, cp = c.cp, plateau = c.plateau;
+    if (c.inside) {
+        if (hi < z && lo < z)
+            return {};
+        if (lo < z && z <= hi && hi < R1)
+            return {true, (thi - z / cp) * plateau};
+        if (lo < z && R1 <= hi && hi < R2)
+            return {true, (R1 - z) * plateau / cp, true, c.T1, thi};
+        if (lo < z && hi >= R2)
+            return {true, (R1 - z) * plateau / cp, true, c.T1, c.T2};
+        if (z <= lo && hi < R1)
+            return {true, (thi - tlo) * plateau};
+        if (z <= lo && lo < R1 && R1 <= hi && hi < R2)
+            return {true, (c.T1 - tlo) * plateau, true, c.T1, thi};
+        if (z <= lo && lo < R1 && hi >= R2)
+            return {true, (c.T1 - tlo) * plateau, true, c.T1, c.T2};
+    }
+    if (R1 <= lo && hi < R2)
+        return {false, 0.0, true, tlo, thi};
+    if (R1 <= lo && lo < R2 && R2 <= hi)
+        return {false, 0.0, true, tlo, c.T2};
+    if (lo >= R2)
+        return {};
+    if (!c.inside) {
+        if (hi < R1)
+            return {};
+        if (lo < R1 && R1 <= hi && hi < R2)
+            return {false, 0.0, true, c.T1, thi};
+        if (lo < R1 && hi >= R2)
+            return {false, 0.0, true, c.T1, c.T2};
+    }
+    return {};
+}
+
+// Sample k averages over [tlo, thi], its lower end clamped at time zero.
+struct Interval {
+    double tlo, thi;
+};
+
+Interval interval(const Disc_avg_column& c, int k)
+{
+    const double tk = sample_time(k, c.dt, c.delay);
+    const double lower = tk + c.H;
+    return {lower >= 0.0 ? lower : 0.0, (c.T + tk) + c.H};
+}
+
 }  // namespace
+
+Disc_avg_column disc_avg_column(double x, double y, double z, double a, Sampling s, double delay,
+                                double v, double cp, int N)
+{
+    x = mm_to_m(x);
+    y = mm_to_m(y);
+    z = mm_to_m(z);
+    a = mm_to_m(a);
+    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
+    const double T = us_to_s(s.dt);
+    return {z,     a, r,      R1,        R2,        inside,  s.dt,         delay,
+            cp,    s.nt, N,   T,         T * -0.5,  R1 / cp, R2 / cp,      v * cp,
+            v * cp / pi};
+}
+
+// On a time axis whose arrivals are in order both ends only move on from
+// sample to sample: the intervals that end before the first arrival (z on
+// the plateau, R1 outside it) or begin after the last one (R2) are a head
+// and a tail of the column whose samples are 0.
+Sample_band band(const Disc_avg_column& c)
+{
+    const double first_arrival = c.inside ? c.z : c.R1;
+    return response_band(
+        c.nt, c.dt, c.cp,
+        [&](int k) {
+            const Interval i = interval(c, k);
+            return !(i.thi < i.tlo) && !(c.cp * i.thi < first_arrival);
+        },
+        [&](int k) { return c.cp * interval(c, k).tlo >= c.R2; });
+}
+
+void fill_band(const Disc_avg_column& c, Sample_band band, double* out)
+{
+    // On the axis, or for a radius of 0 or less, there is no edge wave.
+    const bool has_edge_wave = c.R1 < c.R2;
+    const Edge_wave wave{c.z, c.a, c.r, c.cp, c.N};
+
+    // The samples whose integral has an edge-wave part wait in a batch, so
+    // that their trapezoidal sums are formed side by side.
+    constexpr int batch = 64;
+    int pending[batch];
+    Interval_integral parts[batch];
+    double t1[batch], t2[batch], sums[batch];
+    int n_pending = 0;
+    auto finish = [&](int k, const Interval_integral& p, double E) {
+        const double U =
+            p.has_plateau ? (p.has_edge ? p.plateau + E : p.plateau) : (p.has_edge ? E : 0.0);
+        out[k - band.k_first] = U / c.T;
+    };
+    auto flush = [&] {
+        const std::size_t n = static_cast<std::size_t>(n_pending);
+        HWY_DYNAMIC_DISPATCH(trapezoid_sums)(wave, t1, t2, n, sums);
+        for (int j = 0; j < n_pending; ++j)
+            finish(pending[j], parts[j], sums[j] * c.edge_scale);
+        n_pending = 0;
+    };
+    for (int k = band.k_first; k < band.k_end; ++k) {
+        const Interval i = interval(c, k);
+        if (i.thi < i.tlo) {
+            out[k - band.k_first] = 0.0;  // wholly before time zero: nothing to average
+            continue;
+        }
+        const Interval_integral p = integral(c, i.tlo, i.thi, c.cp * i.tlo, c.cp * i.thi);
+        if (!p.has_edge || !has_edge_wave) {
+            finish(k, p, 0.0);
+            continue;
+        }
+        pending[n_pending] = k;
+        parts[n_pending] = p;
+        t1[n_pending] = p.t1;
+        t2[n_pending] = p.t2;
+        if (++n_pending == batch)
+            flush();
+    }
+    if (n_pending > 0)
+        flush();
+}
+
 }  // namespace velk
 
 double acos_acos(double p, double q) { return velk::phi(p) + velk::phi(q); }
@@ -124,126 +246,8 @@ double trapets_int(double t1, double t2, double z, double a, double r, double cp
 void discwave_avg(double x, double y, double z, double a, double dt, int nt, double delay,
                   double v, double cp, int N, double* h)
 {
-    x = velk::mm_to_m(x);
-    y = velk::mm_to_m(y);
-    z = velk::mm_to_m(z);
-    a = velk::mm_to_m(a);
     if (nt < 1)
         return;
-
-    const auto [r, R1, R2, inside] = disc_geometry(x, y, z, a);
-    const double T = velk::us_to_s(dt);
-    const double H = T * -0.5;
-    const double T1 = R1 / cp;
-    const double T2 = R2 / cp;
-    const double plateau = v * cp;
-    const double edge_scale = v * cp / pi;
-    // On the axis, or for a radius of 0 or less, there is no edge wave.
-    const bool has_edge_wave = R1 < R2;
-
-    // The integral of the response over [tlo, thi], with lo and hi the
-    // distances sound travels in those times: the first row that applies of
-    // the plateau's and the edge wave's cases, in this order.
-    using Parts = velk::Interval_integral;
-    auto integral = [&](double tlo, double thi, double lo, double hi) -> Parts {
-        if (inside) {
-            if (hi < z && lo < z)
-                return {};
-            if (lo < z && z <= hi && hi < R1)
-                return {true, (thi - z / cp) * plateau};
-            if (lo < z && R1 <= hi && hi < R2)
-                return {true, (R1 - z) * plateau / cp, true, T1, thi};
-            if (lo < z && hi >= R2)
-                return {true, (R1 - z) * plateau / cp, true, T1, T2};
-            if (z <= lo && hi < R1)
-                return {true, (thi - tlo) * plateau};
-            if (z <= lo && lo < R1 && R1 <= hi && hi < R2)
-                return {true, (T1 - tlo) * plateau, true, T1, thi};
-            if (z <= lo && lo < R1 && hi >= R2)
-                return {true, (T1 - tlo) * plateau, true, T1, T2};
-        }
-        if (R1 <= lo && hi < R2)
-            return {false, 0.0, true, tlo, thi};
-        if (R1 <= lo && lo < R2 && R2 <= hi)
-            return {false, 0.0, true, tlo, T2};
-        if (lo >= R2)
-            return {};
-        if (!inside) {
-            if (hi < R1)
-                return {};
-            if (lo < R1 && R1 <= hi && hi < R2)
-                return {false, 0.0, true, T1, thi};
-            if (lo < R1 && hi >= R2)
-                return {false, 0.0, true, T1, T2};
-        }
-        return {};
-    };
-
-    // Sample k averages over [tlo, thi], its lower end clamped at time zero.
-    struct Interval {
-        double tlo, thi;
-    };
-    auto interval = [&](int k) {
-        const double tk = velk::sample_time(k, dt, delay);
-        const double lower = tk + H;
-        return Interval{lower >= 0.0 ? lower : 0.0, (T + tk) + H};
-    };
-
-    // With dt > 0 and cp > 0 both ends only move on from sample to sample:
-    // the intervals that end before the first arrival (z on the plateau,
-    // R1 outside it) or begin after the last one (R2) are a head and a tail
-    // of the column whose samples are 0.
-    int k_first = 0, k_end = nt;
-    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
-        const double first_arrival = inside ? z : R1;
-        k_first = velk::first_sample_where(nt, [&](int k) {
-            const Interval i = interval(k);
-            return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
-        });
-        k_end = std::max(k_first, velk::first_sample_where(
-                                      nt, [&](int k) { return cp * interval(k).tlo >= R2; }));
-    }
-    std::fill(h, h + k_first, 0.0);
-    std::fill(h + k_end, h + nt, 0.0);
-
-    // The samples whose integral has an edge-wave part wait in a batch, so
-    // that their trapezoidal sums are formed side by side.
-    constexpr int batch = 64;
-    int pending[batch];
-    Parts parts[batch];
-    double t1[batch], t2[batch], sums[batch];
-    int n_pending = 0;
-    auto finish = [&](int k, const Parts& p, double E) {
-        const double U =
-            p.has_plateau ? (p.has_edge ? p.plateau + E : p.plateau) : (p.has_edge ? E : 0.0);
-        h[k] = U / T;
-    };
-    auto flush = [&] {
-        const std::size_t n = static_cast<std::size_t>(n_pending);
-        HWY_DYNAMIC_DISPATCH(velk::trapezoid_sums)({z, a, r, cp, N}, t1, t2, n, sums);
-        for (int j = 0; j < n_pending; ++j)
-            finish(pending[j], parts[j], sums[j] * edge_scale);
-        n_pending = 0;
-    };
-    for (int k = k_first; k < k_end; ++k) {
-        const Interval i = interval(k);
-        if (i.thi < i.tlo) {
-            h[k] = 0.0;  // wholly before time zero: nothing to average
-            continue;
-        }
-        const Parts p = integral(i.tlo, i.thi, cp * i.tlo, cp * i.thi);
-        if (!p.has_edge || !has_edge_wave) {
-            finish(k, p, 0.0);
-            continue;
-        }
-        pending[n_pending] = k;
-        parts[n_pending] = p;
-        t1[n_pending] = p.t1;
-        t2[n_pending] = p.t2;
-        if (++n_pending == batch)
-            flush();
-    }
-    if (n_pending > 0)
-        flush();
+    velk::write_column(velk::disc_avg_column(x, y, z, a, {dt, nt}, delay, v, cp, N), h);
 }
 #endif  // HWY_ONCE

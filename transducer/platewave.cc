@@ -9,33 +9,7 @@
 
 #include "vector_math-inl.h"
 
-#ifndef VELK_PLATE_COLUMN
-#define VELK_PLATE_COLUMN
-namespace velk {
-// The four edges of the piston seen from the foot of the point, and when
-// their waves arrive: the near and far edge along x (sides p of the corner
-// rectangles) and along y (sides q).
-struct Plate_edges {
-    double near_x, far_x, near_y, far_y;
-    double t_near_x, t_far_x, t_near_y, t_far_y;  // sqrt(Z^2 + side^2) / cp
-};
-
-// What every sample of one point's column shares, in metres and seconds.
-// Corner rectangle i has sign s[i] and its opposite corner's arrival t3[i];
-// its sides are (near x, near y), (far x, near y), (far x, far y) and
-// (near x, far y) for i = 0 .. 3.
-struct Plate_column {
-    Plate_edges edges;
-    double s[4];
-    double t3[4];
-    double tz;  // arrival from the foot of the point
-    double cp;
-    double dt, delay;
-    double quarter;     // cp / 4
-    double edge_scale;  // cp / (-2 pi)
-};
-}  // namespace velk
-#endif
+#include "piston_columns.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace velk::HWY_NAMESPACE {
@@ -71,7 +45,7 @@ HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_colu
                         V p_term, M on_q, V q_term, bool no_area, V root)
 {
     V g =
-        hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.tz), t), before_t3), hn::Set(d, c.quarter));
+        hn::IfThenElseZero(hn::And(hn::Le(hn::Set(d, c.g.tz), t), before_t3), hn::Set(d, c.quarter));
     g = hn::IfThenElse(on_p, hn::Add(g, p_term), g);
     g = hn::IfThenElse(on_q, hn::Add(g, q_term), g);
     const V added = hn::Add(sum, hn::Mul(hn::Set(d, s), g));
@@ -80,20 +54,20 @@ HWY_INLINE V add_corner(D d, V sum, double s, M before_t3, V t, const Plate_colu
     return hn::IfThenElse(hn::And(hn::Or(on_p, on_q), hn::Eq(root, hn::Zero(d))), sum, added);
 }
 
-// Samples k_begin .. k_end - 1: over the four corner rectangles in order,
+// Samples k_first .. k_first + n - 1 into out[0 .. n-1]: over the four
+// corner rectangles in order,
 // the sum of s g with
 //   g = cp/4 when tz <= t <= t3, else 0,
 //     + (cp / -2 pi) arccos(p / root) when t1 <= t <= t3,
 //     + (cp / -2 pi) arccos(q / root) when t2 <= t <= t3,
 // and no term at all from a rectangle with no area at t = tz. Two corner
 // rectangles share each edge: its arc cosine is taken once for both.
-void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t k_end, double* h)
+void plate_samples(const Plate_column& c, std::ptrdiff_t k_first, std::size_t n, double* out)
 {
     const hn::ScalableTag<double> d;
     using V = hn::Vec<decltype(d)>;
-    const std::ptrdiff_t lanes = static_cast<std::ptrdiff_t>(hn::Lanes(d));
-    const Plate_edges& e = c.edges;
-    const V tz = hn::Set(d, c.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
+    const Plate_edges& e = c.g.edges;
+    const V tz = hn::Set(d, c.g.tz), tz2 = hn::Mul(tz, tz), cp = hn::Set(d, c.cp);
     const V edge_scale = hn::Set(d, c.edge_scale);
     const V t_near_x = hn::Set(d, e.t_near_x), t_far_x = hn::Set(d, e.t_far_x);
     const V t_near_y = hn::Set(d, e.t_near_y), t_far_y = hn::Set(d, e.t_far_y);
@@ -102,11 +76,11 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t
     const bool no_area_2 = e.far_x == 0.0 && e.far_y == 0.0;
     const bool no_area_3 = e.near_x == 0.0 && e.far_y == 0.0;
 
-    for (std::ptrdiff_t k = k_begin; k < k_end; k += lanes) {
-        const V t = SampleTimes(d, k, c.dt, c.delay);
+    ForEachVector(d, n, [&](auto at) {
+        const V t = SampleTimes(d, k_first + static_cast<std::ptrdiff_t>(at.i), c.dt, c.delay);
         const V root = hn::Mul(cp, hn::Sqrt(hn::Sub(hn::Mul(t, t), tz2)));
-        const auto in0 = hn::Le(t, hn::Set(d, c.t3[0])), in1 = hn::Le(t, hn::Set(d, c.t3[1]));
-        const auto in2 = hn::Le(t, hn::Set(d, c.t3[2])), in3 = hn::Le(t, hn::Set(d, c.t3[3]));
+        const auto in0 = hn::Le(t, hn::Set(d, c.g.t3[0])), in1 = hn::Le(t, hn::Set(d, c.g.t3[1]));
+        const auto in2 = hn::Le(t, hn::Set(d, c.g.t3[2])), in3 = hn::Le(t, hn::Set(d, c.g.t3[3]));
         const auto near_x_0 = hn::And(hn::Le(t_near_x, t), in0),
                    near_x_3 = hn::And(hn::Le(t_near_x, t), in3);
         const auto far_x_1 = hn::And(hn::Le(t_far_x, t), in1),
@@ -121,19 +95,16 @@ void plate_samples(const Plate_column& c, std::ptrdiff_t k_begin, std::ptrdiff_t
         const V far_y = edge_term(d, e.far_y, hn::Or(far_y_2, far_y_3), root, edge_scale);
 
         V sum = hn::Zero(d);
-        sum = add_corner(d, sum, c.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0,
+        sum = add_corner(d, sum, c.g.s[0], in0, t, c, near_x_0, near_x, near_y_0, near_y, no_area_0,
                          root);
-        sum = add_corner(d, sum, c.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1,
+        sum = add_corner(d, sum, c.g.s[1], in1, t, c, far_x_1, far_x, near_y_1, near_y, no_area_1,
                          root);
         sum =
-            add_corner(d, sum, c.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
-        sum = add_corner(d, sum, c.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
+            add_corner(d, sum, c.g.s[2], in2, t, c, far_x_2, far_x, far_y_2, far_y, no_area_2, root);
+        sum = add_corner(d, sum, c.g.s[3], in3, t, c, near_x_3, near_x, far_y_3, far_y, no_area_3,
                          root);
-        if (k_end - k >= lanes)
-            hn::StoreU(sum, d, h + k);
-        else
-            StoreFirst(d, sum, static_cast<std::size_t>(k_end - k), h + k);
-    }
+        at.Store(sum, out);
+    });
 }
 
 }  // namespace
@@ -143,76 +114,48 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 #include "platewave.h"
 
-#include "time_axis.h"
 #include "units.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstddef>
 
 namespace velk {
 HWY_EXPORT(plate_samples);
+
+Plate_column plate_column(double x, double y, double z, double a, double b, Sampling s,
+                          double delay, double cp)
+{
+    return {plate_geometry(x, y, z, a, b, cp), cp, s.dt, delay, s.nt, cp * 0.25, cp / -two_pi};
+}
+
+// Nothing arrives before tz and the edges, or after the last corner's t3:
+// on a time axis whose arrivals are in order the samples outside that
+// window are a head and a tail of zeros.
+Sample_band band(const Plate_column& c)
+{
+    const Plate_edges& e = c.g.edges;
+    const double* t3 = c.g.t3;
+    const double first = std::min({c.g.tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
+    const double last = std::max({t3[0], t3[1], t3[2], t3[3]});
+    auto t = [&](int k) { return sample_time(k, c.dt, c.delay); };
+    return response_band(
+        c.nt, c.dt, c.cp, [&](int k) { return t(k) >= first; },
+        [&](int k) { return t(k) > last; });
+}
+
+void fill_band(const Plate_column& c, Sample_band band, double* out)
+{
+    HWY_DYNAMIC_DISPATCH(plate_samples)(c, band.k_first, static_cast<std::size_t>(band.size()),
+                                        out);
+}
+
 }  // namespace velk
 
 void platewave(double x, double y, double z, double a, double b, double dt, int nt, double delay,
                double /*v*/, double cp, double* h)
 {
-    const double X = velk::mm_to_m(std::fabs(x));
-    const double Y = velk::mm_to_m(std::fabs(y));
-    const double Z = velk::mm_to_m(z);
-    const double A = velk::mm_to_m(a);
-    const double B = velk::mm_to_m(b);
     if (nt < 1)
         return;
-
-    const double HA = A * 0.5;
-    const double HB = B * 0.5;
-    const double tz = Z / cp;
-    const double Z2 = Z * Z;
-
-    // Near and far edges of the piston seen from the foot (X, Y); a foot
-    // beyond an edge makes that edge's rectangle a negative one.
-    const bool inside_x = X <= HA;
-    const bool inside_y = Y <= HB;
-    velk::Plate_edges e{std::fabs(inside_x ? HA - X : X - HA),
-                        std::fabs(HA + X),
-                        std::fabs(inside_y ? HB - Y : Y - HB),
-                        std::fabs(HB + Y),
-                        0,
-                        0,
-                        0,
-                        0};
-    auto arrival = [&](double side) { return std::sqrt(Z2 + side * side) / cp; };
-    e.t_near_x = arrival(e.near_x);
-    e.t_far_x = arrival(e.far_x);
-    e.t_near_y = arrival(e.near_y);
-    e.t_far_y = arrival(e.far_y);
-    const double sx = inside_x ? 1.0 : -1.0;
-    const double sy = inside_y ? 1.0 : -1.0;
-    auto corner = [&](double p, double q) { return std::sqrt(Z2 + p * p + q * q) / cp; };
-    const velk::Plate_column column{e,
-                                    {sx * sy, sy, 1.0, sx},
-                                    {corner(e.near_x, e.near_y), corner(e.far_x, e.near_y),
-                                     corner(e.far_x, e.far_y), corner(e.near_x, e.far_y)},
-                                    tz,
-                                    cp,
-                                    dt,
-                                    delay,
-                                    cp * 0.25,
-                                    cp / -velk::two_pi};
-
-    // Nothing arrives before tz and the edges, or after the last corner's
-    // t3. With dt > 0 the sample times never decrease, so the samples
-    // outside that window are a head and a tail of zeros.
-    int k_first = 0, k_end = nt;
-    if (dt > 0.0 && std::isfinite(dt) && cp > 0.0) {
-        const double first = std::min({tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
-        const double last = std::max({column.t3[0], column.t3[1], column.t3[2], column.t3[3]});
-        auto t = [&](int k) { return velk::sample_time(k, dt, delay); };
-        k_first = velk::first_sample_where(nt, [&](int k) { return t(k) >= first; });
-        k_end = std::max(k_first, velk::first_sample_where(nt, [&](int k) { return t(k) > last; }));
-    }
-    std::fill(h, h + k_first, 0.0);
-    HWY_DYNAMIC_DISPATCH(velk::plate_samples)(column, k_first, k_end, h);
-    std::fill(h + k_end, h + nt, 0.0);
+    velk::write_column(velk::plate_column(x, y, z, a, b, {dt, nt}, delay, cp), h);
 }
 #endif  // HWY_ONCE
