@@ -20,7 +20,7 @@ from .array import taper
 from .attenuation import damp
 from .parallel import fold, paste
 from .reconstruction import OutOfBoundsWarning, echofocus, lagsum
-from .transducer import discwave, discwave_avg, platewave
+from .transducer import discwave, discwave_avg, platewave, platewave_avg
 
-__all__ = ["discwave", "platewave", "discwave_avg", "damp", "lagsum", "echofocus", "fold",
+__all__ = ["discwave", "platewave", "discwave_avg", "platewave_avg", "damp", "lagsum", "echofocus", "fold",
            "paste", "taper", "OutOfBoundsError", "OutOfBoundsWarning", "__version__"]

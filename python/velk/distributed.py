@@ -122,6 +122,14 @@ def discwave_avg(points, a, sampling, delay, material, n_intervals, client=None,
                           (material, n_intervals), client, chunk_points, progress)
 
 
+def platewave_avg(points, size, sampling, delay, material, n_intervals, client=None,
+                  chunk_points=None, progress=True):
+    """velk.platewave_avg over chunks of the points (see map_points); a delay
+    given per point is split with them. The same bits as velk.platewave_avg."""
+    return _per_point_job(transducer.platewave_avg, points, delay, (size, sampling),
+                          (material, n_intervals), client, chunk_points, progress)
+
+
 def damp(points, sampling, delay, medium, client=None, chunk_points=None, progress=True):
     """velk.damp over chunks of the points (see map_points); a delay given
     per point is split with them. Computed in one process, the same bits as

@@ -76,6 +76,7 @@ PYTHON_FORM = {
     "discwave": lambda *a: [velk.discwave(*a).T],
     "platewave": lambda *a: [velk.platewave(*a).T],
     "discwave_avg": lambda *a: [velk.discwave_avg(*a).T],
+    "platewave_avg": lambda *a: [velk.platewave_avg(*a).T],
     "velk_damp": lambda *a: [velk.damp(*a).T],
     "fold_mt": _fold,
     "paste_mt": _paste,

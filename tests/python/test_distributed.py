@@ -59,6 +59,8 @@ CASES = [
      lambda **k: vd.platewave(P, (10, 6), (0.025, 900), 4, (1, 1500), **k)),
     ("discwave_avg", lambda: velk.discwave_avg(P, 1, (0.025, 900), D, (1, 1500), 8),
      lambda **k: vd.discwave_avg(P, 1, (0.025, 900), D, (1, 1500), 8, **k)),
+    ("platewave_avg", lambda: velk.platewave_avg(P, (0.3, 5), (0.05, 450), D, (1, 1500), 4),
+     lambda **k: vd.platewave_avg(P, (0.3, 5), (0.05, 450), D, (1, 1500), 4, **k)),
     ("damp", lambda: velk.damp(P, (0.05, 256), D, (1500, 0.5)),
      lambda **k: vd.damp(P, (0.05, 256), D, (1500, 0.5), **k)),
     ("lagsum ignore", lambda: lagsum_pair(velk.lagsum, P, (0.1, 150), D, 1500, "ignore"),

@@ -20,6 +20,8 @@ function cases = boundary_calls (name)
       cases = piston_calls (@platewave_reference, [10 6]);
     case "discwave_avg"
       cases = discwave_avg_calls ();
+    case "platewave_avg"
+      cases = platewave_avg_calls ();
     case "velk_damp"
       cases = velk_damp_calls ();
     case "lagsum"
@@ -101,6 +103,27 @@ function cases = discwave_avg_calls ()
     endfor
   endfor
   args = {zeros(0, 3), 5, [0.25 int_max()], 6.5, [1 1500], 8};
+  cases = [cases, call_case(args, 1, @() {zeros(int_max (), 0)}, 0)];
+endfunction
+
+## The averaged rectangle over the sampled pistons' windows and points,
+## with one and several parts per piece; the reference is a mean of point
+## samples, within 1e-3 of the peak.
+function cases = platewave_avg_calls ()
+  points = [0 0 10; 5 0 10; 8 0 10; -4 1 -2];
+  cases = [];
+  for No = 0:3
+    for nt = sample_counts ()
+      delay = 6.5;
+      if (mod (numel (cases), 2))
+        delay = 6.5 + 0.1 * (0:No-1);
+      endif
+      N = 1 + 2 * mod (numel (cases), 3);
+      args = {points(1:No, :), [10 6], [0.25 nt], delay, [1 1500], N};
+      cases = [cases, reference_case(@platewave_avg_reference, args, 2e-3)];
+    endfor
+  endfor
+  args = {zeros(0, 3), [10 6], [0.25 int_max()], 6.5, [1 1500], 4};
   cases = [cases, call_case(args, 1, @() {zeros(int_max (), 0)}, 0)];
 endfunction
 

@@ -60,6 +60,23 @@ function modules = module_table (names = {})
 
   windows = {"off", "triangle", "gauss", "raised", "simply", "clamped"};
   entries(end+1) = struct (
+    "name", "platewave_avg",
+    "max_results", 1, "written_in_place", [],
+    "classes", @doubles,
+    "messages", {[own, literal({
+      "platewave_avg: platewave_avg requires 6 input arguments!"
+      "platewave_avg: Too many output arguments for platewave_avg!"
+      "platewave_avg: Argument 2 must be a two element vector!"
+      "platewave_avg: Argument 3 must be a vector of length 2!"
+      "platewave_avg: Argument 3 must hold a finite sampling period above 0!"
+      "platewave_avg: Argument 4 must be a scalar or a vector with a length equal to the number of observation points!"
+      "platewave_avg: Argument 5 must be a vector of length 2!"
+      "platewave_avg: Argument 5 must hold a sound speed that is finite and above 0!"
+      "platewave_avg: Argument 6 must be a scalar!"
+      "platewave_avg: Number of intervals (argument 6) must be larger than one !"})]},
+    "check_results", @(args, results, n_out, before) response_shape (args, results, 3, 1));
+
+  entries(end+1) = struct (
     "name", "velk_taper",
     "max_results", 1, "written_in_place", [],
     "classes", @(args) [{"char"}, doubles(args(2:end))],
