@@ -58,7 +58,7 @@ PROGRESS_AFTER_SECONDS = 1.0
 _Result = TypeVar("_Result")
 
 
-def map_points(fn: Callable[..., NDArray[Any]], points: ArrayLike, *,
+def map_points(fn: Callable[..., Any], points: ArrayLike, *,
                client: Optional["Client"] = None, chunk_points: Optional[SupportsIndex] = None,
                per_point: Sequence[ArrayLike] = (), progress: bool = True) -> NDArray[Any]:
     """Compute a function of points over chunks of them, on a cluster or locally.
