@@ -17,55 +17,43 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 RETURN = ""             # the name numpydoc gives the one unnamed result
 SAME, TRANSPOSED, COLUMN = "same", "transposed", "column"
 
-# Octave help file -> (Python function, {argument: parameter}, {result:
-# returned}). A name maps to the Python name, or to (name, layout) where
-# the shape reads otherwise in NumPy: TRANSPOSED, a signal per column there
-# and per row here; COLUMN, an N x 1 column there and an (N,) array here.
-# None: an entry that refers to another help file.
+# The modules as modules.def lists them: (name, folder, Python function).
+MODULES = [m.groups() for m in re.finditer(r"^VELK_MODULE\((\w+), (\w+), (\w+),",
+                                           (ROOT / "modules.def").read_text(), re.M)]
+
+# Module -> ({argument: parameter}, {result: returned}), the entries of its
+# help file <folder>/<name>.m against those of its Python function. A name
+# maps to the Python name, or to (name, layout) where the shape reads
+# otherwise in NumPy: TRANSPOSED, a signal per column there and per row
+# here; COLUMN, an N x 1 column there and an (N,) array here. None: an entry
+# that refers to another help file.
 CONTRACTS = {
-    "transducer/discwave.m": (
-        "discwave",
-        {"POINTS": "points", "A": "a", "[DT NT]": "sampling", "DELAY": "delay",
-         "[V CP]": "material"},
-        {"H": (RETURN, TRANSPOSED)}),
-    "transducer/platewave.m": (
-        "platewave",
-        {"POINTS": "points", "[A B]": "size", "[DT NT]": "sampling", "DELAY": "delay",
-         "[V CP]": "material"},
-        {"H": (RETURN, TRANSPOSED)}),
-    "transducer/discwave_avg.m": (
-        "discwave_avg",
-        {"POINTS": "points", "A": "a", "[DT NT]": "sampling", "DELAY": "delay",
-         "[V CP]": "material", "N": "n_intervals"},
-        {"H": (RETURN, TRANSPOSED)}),
-    "attenuation/velk_damp.m": (
-        "damp",
-        {"POINTS": "points", "[DT NT]": "sampling", "DELAY": "delay", "[CP ALPHA]": "medium"},
-        {"H": (RETURN, TRANSPOSED)}),
-    "reconstruction/lagsum.m": (
-        "lagsum",
-        {"POINTS": "points", "[DT NT]": "sampling", "DELAY": "delay", "CP": "cp",
-         "LEVEL": "level"},
-        {"H": ("response", TRANSPOSED), "STATUS": "status"}),
-    "reconstruction/echofocus.m": (
-        "echofocus",
-        {"S": ("scans", TRANSPOSED), "POSITIONS": "positions", "DELAY": "delay", "DT": "dt",
-         "CP": "cp", "POINTS": "points", "A": "width"},
-        {"OUT": (RETURN, COLUMN)}),
-    "reconstruction/echofocus_mt.m": (
-        "echofocus", {"S ... A": None, "NCPU": "threads"}, {"OUT": (RETURN, COLUMN)}),
-    "parallel/fold_mt.m": (
-        "fold",
-        {"A": ("signals", TRANSPOSED), "B": ("filters", TRANSPOSED), "N": "threads",
-         "Y": ("out", TRANSPOSED), "MODE": "mode"},
-        {"Y": (RETURN, TRANSPOSED)}),
-    "parallel/paste_mt.m": (
-        "paste",
-        {"Y": ("target", TRANSPOSED), "[R1 R2]": "cols", "[C1 C2]": "rows", "S": "block",
-         "N": "threads"},
-        {}),
-    "array/velk_taper.m": (
-        "taper", {"WINDOW": "window", "N": "n", "P": "p"}, {"W": (RETURN, COLUMN)}),
+    "discwave": ({"POINTS": "points", "A": "a", "[DT NT]": "sampling", "DELAY": "delay",
+                  "[V CP]": "material"},
+                 {"H": (RETURN, TRANSPOSED)}),
+    "platewave": ({"POINTS": "points", "[A B]": "size", "[DT NT]": "sampling",
+                   "DELAY": "delay", "[V CP]": "material"},
+                  {"H": (RETURN, TRANSPOSED)}),
+    "discwave_avg": ({"POINTS": "points", "A": "a", "[DT NT]": "sampling", "DELAY": "delay",
+                      "[V CP]": "material", "N": "n_intervals"},
+                     {"H": (RETURN, TRANSPOSED)}),
+    "velk_damp": ({"POINTS": "points", "[DT NT]": "sampling", "DELAY": "delay",
+                   "[CP ALPHA]": "medium"},
+                  {"H": (RETURN, TRANSPOSED)}),
+    "lagsum": ({"POINTS": "points", "[DT NT]": "sampling", "DELAY": "delay", "CP": "cp",
+                "LEVEL": "level"},
+               {"H": ("response", TRANSPOSED), "STATUS": "status"}),
+    "echofocus": ({"S": ("scans", TRANSPOSED), "POSITIONS": "positions", "DELAY": "delay",
+                   "DT": "dt", "CP": "cp", "POINTS": "points", "A": "width"},
+                  {"OUT": (RETURN, COLUMN)}),
+    "echofocus_mt": ({"S ... A": None, "NCPU": "threads"}, {"OUT": (RETURN, COLUMN)}),
+    "fold_mt": ({"A": ("signals", TRANSPOSED), "B": ("filters", TRANSPOSED), "N": "threads",
+                 "Y": ("out", TRANSPOSED), "MODE": "mode"},
+                {"Y": (RETURN, TRANSPOSED)}),
+    "paste_mt": ({"Y": ("target", TRANSPOSED), "[R1 R2]": "cols", "[C1 C2]": "rows",
+                  "S": "block", "N": "threads"},
+                 {}),
+    "velk_taper": ({"WINDOW": "window", "N": "n", "P": "p"}, {"W": (RETURN, COLUMN)}),
 }
 
 # The units the help texts state, as "in <unit>"; longest first, so that
@@ -101,7 +89,7 @@ def python_shapes(text):
 
 
 def octave_sections(path):
-    """{"Arguments": {name: text}, "Result": {name: text}} of a help file:
+    """{"Argument": {name: text}, "Result": {name: text}} of a help file:
     each entry a line indented by 5 under its heading, its continuation
     lines indented further."""
     sections, entries = {}, None
@@ -116,7 +104,8 @@ def octave_sections(path):
         elif entries is not None:
             entry = re.match(r"%     (\[[^\]]+\]|\S+(?: \.\.\. \S+)?)\s+(.*)", line)
             if entry:
-                name, entries[entry.group(1)] = entry.group(1), entry.group(2)
+                name = entry.group(1)
+                entries[name] = entry.group(2)
             else:
                 entries[name] += " " + line[1:].strip()
     return sections
@@ -132,39 +121,45 @@ def mapped(target):
     return target if isinstance(target, tuple) else (target, SAME)
 
 
-CASES = [(path, section, name, target)
-         for path, (_, arguments, results) in CONTRACTS.items()
-         for section, table in (("Argument", arguments), ("Result", results))
+CASES = [(f"{folder}/{module}.m", function, section, name, target)
+         for module, folder, function in MODULES
+         for section, table in zip(("Argument", "Result"), CONTRACTS[module])
          for name, target in table.items() if target is not None]
 
 
-@pytest.mark.parametrize("path", CONTRACTS)
-def test_every_entry_of_the_help_file_is_mapped(path):
-    _, arguments, results = CONTRACTS[path]
-    sections = octave_sections(path)
+def test_every_module_has_a_contract():
+    assert sorted(CONTRACTS) == sorted(m[0] for m in MODULES)
+
+
+@pytest.mark.parametrize("module, folder, function", MODULES)
+def test_every_entry_of_the_help_file_is_mapped(module, folder, function):
+    arguments, results = CONTRACTS[module]
+    sections = octave_sections(f"{folder}/{module}.m")
     assert set(sections.get("Argument", {})) == set(arguments)
     assert set(sections.get("Result", {})) == set(results)
 
 
-@pytest.mark.parametrize("function", sorted({c[0] for c in CONTRACTS.values()}))
+@pytest.mark.parametrize("function", sorted({m[2] for m in MODULES}))
 def test_every_parameter_and_result_is_mapped(function):
-    tables = [c for c in CONTRACTS.values() if c[0] == function]
-    parameters = {mapped(t)[0] for _, a, _ in tables for t in a.values() if t is not None}
-    returned = {mapped(t)[0] for _, _, r in tables for t in r.values()}
+    tables = [CONTRACTS[m] for m, _, f in MODULES if f == function]
+    parameters = {mapped(t)[0] for a, _ in tables for t in a.values() if t is not None}
+    returned = {mapped(t)[0] for _, r in tables for t in r.values()}
     assert set(python_entries(function, "Parameters")) == parameters
-    assert set(python_entries(function, "Returns")) == returned or (
-        returned == set() and list(python_entries(function, "Returns")) == [RETURN])
+    # A function without results (paste) documents one unnamed Returns: None.
+    assert set(python_entries(function, "Returns")) == (returned or {RETURN})
 
 
-@pytest.mark.parametrize("path, section, name, target", CASES,
-                         ids=[f"{c[0]}:{c[2]}" for c in CASES])
-def test_units_and_shapes_agree(path, section, name, target):
-    function = CONTRACTS[path][0]
+@pytest.mark.parametrize("path, function, section, name, target", CASES,
+                         ids=[f"{c[0]}:{c[3]}" for c in CASES])
+def test_units_and_shapes_agree(path, function, section, name, target):
     python_name, layout = mapped(target)
     octave = octave_sections(path)[section][name]
     entries = python_entries(function, "Parameters" if section == "Argument" else "Returns")
     kind, description = entries[python_name]
     assert units(description) == units(octave), (octave, description)
+    # Each shape the help file gives is one the Python type states, and the
+    # type states no other of 2 dimensions (a 1-D alternative, such as a
+    # filter of K taps, the help file may give in words).
     expected = octave_shapes(octave, layout)
     if expected:
         found = python_shapes(kind)
