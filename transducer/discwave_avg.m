@@ -26,8 +26,9 @@
 %              truncated toward zero, at least 1 (2.7 gives 2).
 %
 %   Result
-%     H        NT x No matrix, in m^2/s^2. Row k+1 of column i is the mean
-%              over the interval centred on DELAY(i) + k*DT us.
+%     H        NT x No matrix, in m^2/s^2 (V times the spatial impulse
+%              response in m/s). Row k+1 of column i is the mean over the
+%              interval centred on DELAY(i) + k*DT us.
 %
 %   Example
 %     points = [0 0 20; 4 0 20; 8 0 20];

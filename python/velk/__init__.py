@@ -19,8 +19,9 @@ from ._core import __version__
 from .array import taper
 from .attenuation import damp
 from .parallel import fold, paste
-from .reconstruction import OutOfBoundsWarning, echofocus, lagsum
+from .reconstruction import LagsumResult, OutOfBoundsWarning, echofocus, lagsum
 from .transducer import discwave, discwave_avg, platewave, platewave_avg
 
 __all__ = ["discwave", "platewave", "discwave_avg", "platewave_avg", "damp", "lagsum", "echofocus", "fold",
-           "paste", "taper", "OutOfBoundsError", "OutOfBoundsWarning", "__version__"]
+           "paste", "taper", "LagsumResult", "OutOfBoundsError", "OutOfBoundsWarning",
+           "__version__"]

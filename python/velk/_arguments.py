@@ -9,9 +9,10 @@ it with its name (Named), by which a refusal of the module names it.
 """
 import operator
 import os
-from typing import Any, NamedTuple
+from typing import Any, Iterable, NamedTuple, Optional, SupportsIndex
 
 import numpy as np
+from numpy.typing import ArrayLike, NDArray
 
 
 class Named(NamedTuple):
@@ -20,7 +21,7 @@ class Named(NamedTuple):
     value: Any
 
 
-def real(name, value):
+def real(name: str, value: ArrayLike) -> NDArray[np.float64]:
     """value as a float64 array: anything NumPy turns into real numbers
     (lists, integer, float32 or float64 arrays in any memory order)."""
     try:
@@ -35,25 +36,25 @@ def real(name, value):
     return array.astype(np.float64, copy=False)
 
 
-def values(name, value):
+def values(name: str, value: ArrayLike) -> Named:
     """A scalar, a pair or one value per point: its numbers in the order of
     np.ravel, as one vector."""
     return Named(name, np.ravel(real(name, value)))
 
 
-def points(name, value):
+def points(name: str, value: ArrayLike) -> Named:
     """A (count, 3) array of x, y, z per row; one point may be given as [x, y, z]."""
     return Named(name, np.asfortranarray(np.atleast_2d(real(name, value))))
 
 
-def signals(name, value):
+def signals(name: str, value: ArrayLike) -> Named:
     """An array of one signal per row (a 1-D array is one signal), seen as the
     module's matrix of one signal per column: the same memory when the array
     is C-ordered."""
     return Named(name, np.asfortranarray(np.atleast_2d(real(name, value)).T))
 
 
-def target(name, value):
+def target(name: str, value: object) -> Named:
     """An array the call writes in place, one signal per row: only a
     writable, C-ordered float64 array of 2 dimensions, since any other would
     have to be copied and the caller's array would stay unchanged."""
@@ -64,13 +65,13 @@ def target(name, value):
     return Named(name, value.T)
 
 
-def keyword(name, value):
+def keyword(name: str, value: object) -> Named:
     if not isinstance(value, str):
         raise TypeError(f"{name} must be a str, not {type(value).__name__}")
     return Named(name, value)
 
 
-def threads(value):
+def threads(value: Optional[SupportsIndex]) -> Named:
     """The thread count: every core when None, else an integer."""
     if value is None:
         value = os.cpu_count() or 1
@@ -81,7 +82,7 @@ def threads(value):
     return Named("threads", np.array([float(count)]))
 
 
-def index_range(name, value, length):
+def index_range(name: str, value: Iterable[SupportsIndex], length: int) -> Named:
     """A (start, stop) pair of indices as in a slice, 0 <= start < stop <= length,
     as the 1-based first and last index the module takes."""
     try:

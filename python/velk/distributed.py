@@ -30,15 +30,21 @@ another (Dask's scheduler retries a task up to its allowed-failures).
 import contextlib
 import uuid
 import warnings
+from typing import (TYPE_CHECKING, Any, Callable, ContextManager, Hashable, Optional,
+                    Sequence, SupportsIndex, TypeVar)
 
 import numpy as np
+from numpy.typing import ArrayLike, NDArray
 
 import dask
 import dask.threaded
-from dask.diagnostics import ProgressBar
+from dask.diagnostics.progress import ProgressBar
 
 from . import _arguments as arg
 from . import attenuation, reconstruction, transducer
+
+if TYPE_CHECKING:
+    from distributed import Client
 
 # Points per chunk: about 72 ms of a focusing job with 400 A-scans per
 # point on one core, against about 3 ms of scheduling per chunk and 0.2 us
@@ -49,30 +55,71 @@ DEFAULT_CHUNK_POINTS = 20000
 # A job shorter than this shows no progress bar.
 PROGRESS_AFTER_SECONDS = 1.0
 
+_Result = TypeVar("_Result")
 
-def map_points(fn, points, client=None, chunk_points=None, per_point=(), progress=True):
-    """fn(points) computed over chunks of the points, on a cluster or locally.
 
-    R = velk.distributed.map_points(fn, points, client=None, chunk_points=None,
-                                    per_point=(), progress=True)
+def map_points(fn: Callable[..., Any], points: ArrayLike, *,
+               client: Optional["Client"] = None, chunk_points: Optional[SupportsIndex] = None,
+               per_point: Sequence[ArrayLike] = (), progress: bool = True) -> NDArray[Any]:
+    """Compute a function of points over chunks of them, on a cluster or locally.
 
-    fn            a function of a (k, 3) array of points that returns an
-                  array with one row per point (shape (k, ...)); on a
-                  cluster it must pickle (a module-level function, a
-                  functools.partial, a lambda)
-    points        (count, 3) points, one [x, y, z] per row
-    client        a distributed.Client: the job runs on its cluster; None:
-                  on this machine's threads through Dask's local scheduler
-    chunk_points  points per chunk (default DEFAULT_CHUNK_POINTS)
-    per_point     arrays with one row per point, split with the points:
-                  fn is called as fn(chunk, *their chunks)
-    progress      Dask's progress bar for a job of more than a second
+    The points are split into chunks of `chunk_points` rows, `fn` is called
+    on each chunk as a task of one Dask graph, and the chunks' results are
+    put end to end. On a cluster, `fn` with every array it holds (the
+    A-scans of a focusing job) is scattered to every worker once and only
+    the chunks' points travel with the tasks; without one, the graph runs
+    on Dask's local threaded scheduler, one task per core at a time.
 
-    Returns the chunks' results concatenated along the first axis: bit for
-    bit fn(points, *per_point), for an fn whose every row depends only on
-    its own point. The arrays fn holds (the A-scans of a focusing job)
-    reach each worker once, not once per chunk.
+    Parameters
+    ----------
+    fn : callable
+        A function of a ``(k, 3)`` array of points (and of the chunks of
+        `per_point`) that returns an array with one row per point, of shape
+        ``(k, ...)``. On a cluster it must pickle (a module-level function,
+        a ``functools.partial``, a lambda).
+    points : array_like, shape (No, 3)
+        The points, one ``[x, y, z]`` per row.
+    client : distributed.Client, optional
+        The cluster the job runs on; None: this machine's threads through
+        Dask's local scheduler.
+    chunk_points : int, optional
+        Points per chunk, at least 1 (default `DEFAULT_CHUNK_POINTS`).
+    per_point : sequence of array_like
+        Arrays with one row per point, split with the points: `fn` is
+        called as ``fn(chunk, *their chunks)``.
+    progress : bool
+        Dask's progress bar for a job that lasts more than
+        `PROGRESS_AFTER_SECONDS`.
 
+    Returns
+    -------
+    ndarray
+        The chunks' results concatenated along axis 0: bit for bit
+        ``fn(points, *per_point)``, for an `fn` whose every row depends only
+        on its own point.
+
+    Raises
+    ------
+    ValueError
+        A result without one row per point, `per_point` arrays without one
+        row per point, or `chunk_points` below 1.
+    KeyboardInterrupt
+        Ctrl-C, which cancels the job's pending tasks.
+    Exception
+        The exception of a chunk that raised, which fails the job and
+        cancels its other tasks.
+
+    See Also
+    --------
+    velk.distributed.echofocus : Focusing over chunks of image points.
+
+    Notes
+    -----
+    A chunk whose worker dies is computed again on another (Dask's
+    scheduler retries a task up to its allowed failures).
+
+    Examples
+    --------
     >>> import numpy as np, velk, velk.distributed
     >>> P = np.c_[np.zeros((5, 2)), np.arange(10, 15)]
     >>> R = velk.distributed.map_points(lambda p: np.hypot(p[:, 0], p[:, 2]), P, chunk_points=2)
@@ -83,76 +130,399 @@ def map_points(fn, points, client=None, chunk_points=None, per_point=(), progres
                                            progress))
 
 
-def echofocus(scans, positions, delay, dt, cp, points, width, threads=1, client=None,
-              chunk_points=None, progress=True):
-    """velk.echofocus over chunks of the image points (see map_points).
+def echofocus(scans: ArrayLike, positions: ArrayLike, delay: ArrayLike, dt: float, cp: float,
+              points: ArrayLike, width: float, *, threads: SupportsIndex = 1,
+              client: Optional["Client"] = None, chunk_points: Optional[SupportsIndex] = None,
+              progress: bool = True) -> NDArray[np.float64]:
+    """Synthetic aperture focusing over chunks of the image points.
 
-    The A-scans reach each worker once. threads: the module's threads per
-    chunk (default 1: the cluster's worker threads, or the local
-    scheduler's one per core, already fill the cores). Returns the image
-    that velk.echofocus returns, bit for bit.
+    `velk.echofocus` computed by `map_points`: the A-scans reach each
+    worker once, the image points are split into chunks.
+
+    Parameters
+    ----------
+    scans, positions, delay : array_like
+        As for `velk.echofocus`: the A-scans, one per row; the transducer
+        positions, in mm; the delay, in us.
+    dt, cp : float
+        As for `velk.echofocus`: the sampling period, in us; the sound
+        speed, in m/s.
+    points : array_like, shape (No, 3)
+        The image points, one ``[x, y, z]`` per row, in mm; split into
+        chunks.
+    width : float
+        As for `velk.echofocus`: the aperture width, in mm.
+    threads : int
+        The module's threads per chunk (default 1: the cluster's worker
+        threads, or the local scheduler's one per core, already fill the
+        cores).
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No,)
+        The image that `velk.echofocus` returns, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError, MemoryError
+        As for `velk.echofocus`, raised by the chunk that failed.
+    KeyboardInterrupt
+        Ctrl-C, which cancels the job's pending tasks.
+
+    See Also
+    --------
+    velk.echofocus : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import numpy as np, velk.distributed
+    >>> scans = np.ones((3, 100))
+    >>> velk.distributed.echofocus(scans, [[-1, 0, 0], [0, 0, 0], [1, 0, 0]], 0, 0.1, 1500,
+    ...                            [[0, 0, 3], [5, 0, 3]], 4, chunk_points=1)
+    array([3., 0.])
     """
-    def focus(chunk):
+    def focus(chunk: NDArray[np.float64]) -> NDArray[np.float64]:
         return reconstruction.echofocus(scans, positions, delay, dt, cp, chunk, width,
                                         threads=threads)
-    return map_points(focus, points, client, chunk_points, progress=progress)
+    return map_points(focus, points, client=client, chunk_points=chunk_points,
+                      progress=progress)
 
 
-def discwave(points, a, sampling, delay, material, client=None, chunk_points=None,
-             progress=True):
-    """velk.discwave over chunks of the points (see map_points); a delay
-    given per point is split with them. The same bits as velk.discwave."""
+def discwave(points: ArrayLike, a: float, sampling: ArrayLike, delay: ArrayLike,
+             material: ArrayLike, *, client: Optional["Client"] = None,
+             chunk_points: Optional[SupportsIndex] = None,
+             progress: bool = True) -> NDArray[np.float64]:
+    """Spatial impulse response of a circular piston over chunks of points.
+
+    `velk.discwave` computed by `map_points`; a delay given per point is
+    split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.discwave`: the points, in mm; split into chunks.
+    a : float
+        As for `velk.discwave`: the radius, in mm.
+    sampling, delay, material : array_like
+        As for `velk.discwave`: ``(dt, nt)``, dt in us; the delay, in us,
+        split with the points when given per point; ``(v, cp)``, in m/s.
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.discwave` returns, in m^2/s^2, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.discwave`.
+
+    See Also
+    --------
+    velk.discwave : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H = velk.distributed.discwave([[0, 0, 20], [8, 0, 20]], 5, (0.025, 800), [12, 12.5],
+    ...                               (1, 1500), chunk_points=1)
+    >>> H.shape
+    (2, 800)
+    """
     return _per_point_job(transducer.discwave, points, delay, (a, sampling), (material,),
                           client, chunk_points, progress)
 
 
-def platewave(points, size, sampling, delay, material, client=None, chunk_points=None,
-              progress=True):
-    """velk.platewave over chunks of the points (see map_points); a delay
-    given per point is split with them. The same bits as velk.platewave."""
+def platewave(points: ArrayLike, size: ArrayLike, sampling: ArrayLike, delay: ArrayLike,
+              material: ArrayLike, *, client: Optional["Client"] = None,
+              chunk_points: Optional[SupportsIndex] = None,
+              progress: bool = True) -> NDArray[np.float64]:
+    """Spatial impulse response of a rectangular piston over chunks of points.
+
+    `velk.platewave` computed by `map_points`; a delay given per point is
+    split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.platewave`: the points, in mm; split into chunks.
+    size, sampling, delay, material : array_like
+        As for `velk.platewave`: ``(width, height)``, in mm; ``(dt, nt)``,
+        dt in us; the delay, in us, split with the points when given per
+        point; ``(v, cp)``, in m/s.
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.platewave` returns, in m/s, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.platewave`.
+
+    See Also
+    --------
+    velk.platewave : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H = velk.distributed.platewave([[0, 0, 20], [3, 2, 20]], (10, 6), (0.025, 600), 12,
+    ...                                (1, 1500), chunk_points=1)
+    >>> H.shape
+    (2, 600)
+    """
     return _per_point_job(transducer.platewave, points, delay, (size, sampling), (material,),
                           client, chunk_points, progress)
 
 
-def discwave_avg(points, a, sampling, delay, material, n_intervals, client=None,
-                 chunk_points=None, progress=True):
-    """velk.discwave_avg over chunks of the points (see map_points); a delay
-    given per point is split with them. The same bits as velk.discwave_avg."""
+def discwave_avg(points: ArrayLike, a: float, sampling: ArrayLike, delay: ArrayLike,
+                 material: ArrayLike, n_intervals: float, *, client: Optional["Client"] = None,
+                 chunk_points: Optional[SupportsIndex] = None,
+                 progress: bool = True) -> NDArray[np.float64]:
+    """Circular piston response averaged over each interval, over chunks of points.
+
+    `velk.discwave_avg` computed by `map_points`; a delay given per point
+    is split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.discwave_avg`: the points, in mm; split into chunks.
+    a : float
+        As for `velk.discwave_avg`: the radius, in mm.
+    sampling, delay, material : array_like
+        As for `velk.discwave_avg`: ``(dt, nt)``, dt in us; the delay, in
+        us, split with the points when given per point; ``(v, cp)``, in
+        m/s.
+    n_intervals : float
+        As for `velk.discwave_avg`: the trapezoids per interval.
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.discwave_avg` returns, in m^2/s^2, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.discwave_avg`.
+
+    See Also
+    --------
+    velk.discwave_avg : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H = velk.distributed.discwave_avg([[0, 0, 32], [1, 0, 32]], 1, (0.025, 100), 20,
+    ...                                   (1, 1500), 20, chunk_points=1)
+    >>> H.shape
+    (2, 100)
+    """
     return _per_point_job(transducer.discwave_avg, points, delay, (a, sampling),
                           (material, n_intervals), client, chunk_points, progress)
 
 
-def platewave_avg(points, size, sampling, delay, material, n_intervals, client=None,
-                  chunk_points=None, progress=True):
-    """velk.platewave_avg over chunks of the points (see map_points); a delay
-    given per point is split with them. The same bits as velk.platewave_avg."""
+def platewave_avg(points: ArrayLike, size: ArrayLike, sampling: ArrayLike, delay: ArrayLike,
+                  material: ArrayLike, n_intervals: float, *, client: Optional["Client"] = None,
+                  chunk_points: Optional[SupportsIndex] = None,
+                  progress: bool = True) -> NDArray[np.float64]:
+    """Rectangular piston response averaged over each interval, over chunks of points.
+
+    `velk.platewave_avg` computed by `map_points`; a delay given per point
+    is split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.platewave_avg`: the points, in mm; split into chunks.
+    size, sampling, delay, material : array_like
+        As for `velk.platewave_avg`: ``(width, height)``, in mm; ``(dt,
+        nt)``, dt in us; the delay, in us, split with the points when given
+        per point; ``(v, cp)``, in m/s.
+    n_intervals : float
+        As for `velk.platewave_avg`: the parts of each piece.
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.platewave_avg` returns, in m/s, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.platewave_avg`.
+
+    See Also
+    --------
+    velk.platewave_avg : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H = velk.distributed.platewave_avg([[0, 0, 20], [1, 0, 20]], (0.3, 5), (0.05, 200),
+    ...                                    12, (1, 1500), 4, chunk_points=1)
+    >>> H.shape
+    (2, 200)
+    """
     return _per_point_job(transducer.platewave_avg, points, delay, (size, sampling),
                           (material, n_intervals), client, chunk_points, progress)
 
 
-def damp(points, sampling, delay, medium, client=None, chunk_points=None, progress=True):
-    """velk.damp over chunks of the points (see map_points); a delay given
-    per point is split with them. Computed in one process, the same bits as
-    velk.damp; its transform is planned by timing in each process, so a
-    chunk computed in another process may differ in the last bit."""
+def damp(points: ArrayLike, sampling: ArrayLike, delay: ArrayLike, medium: ArrayLike, *,
+         client: Optional["Client"] = None, chunk_points: Optional[SupportsIndex] = None,
+         progress: bool = True) -> NDArray[np.float64]:
+    """Impulse response of an attenuating medium over chunks of points.
+
+    `velk.damp` computed by `map_points`; a delay given per point is split
+    with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.damp`: the points, in mm; split into chunks.
+    sampling, delay, medium : array_like
+        As for `velk.damp`: ``(dt, nt)``, dt in us; the delay, in us, split
+        with the points when given per point; ``(cp, alpha)``, in m/s and
+        dB/(cm MHz).
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.damp` returns, dimensionless. Computed in one process,
+        the same bits; the transform is planned by timing in each process,
+        so a chunk computed in another process may differ in the last bit.
+
+    Raises
+    ------
+    TypeError, ValueError, MemoryError
+        As for `velk.damp`.
+
+    See Also
+    --------
+    velk.damp : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H = velk.distributed.damp([[0, 0, 30], [0, 0, 60]], (0.025, 256), [18, 38],
+    ...                           (1500, 0.5), chunk_points=1)
+    >>> H.shape
+    (2, 256)
+    """
     return _per_point_job(attenuation.damp, points, delay, (sampling,), (medium,),
                           client, chunk_points, progress)
 
 
-def lagsum(points, sampling, delay, cp, level, client=None, chunk_points=None,
-           progress=True):
-    """velk.lagsum over chunks of the points (see map_points); a delay
-    given per point is split with them.
+def lagsum(points: ArrayLike, sampling: ArrayLike, delay: ArrayLike, cp: float,
+           level: reconstruction.Level, *, client: Optional["Client"] = None,
+           chunk_points: Optional[SupportsIndex] = None,
+           progress: bool = True) -> reconstruction.LagsumResult:
+    """Delay-and-sum impulse response over chunks of points.
 
-    Returns H and status as velk.lagsum does, the same bits. Under "stop" a
-    delay out of bounds fails the job with the module's report (ValueError);
-    under "warn" the chunks' reports are emitted here, in the order of the
-    points, as velk.OutOfBoundsWarning.
+    `velk.lagsum` computed by `map_points`; a delay given per point is
+    split with the points. Under "warn" the chunks' reports are emitted
+    here, in the order of the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.lagsum`: the points, in mm; split into chunks.
+    sampling, delay : array_like
+        As for `velk.lagsum`: ``(dt, nt)``, dt in us; the delay, in us,
+        split with the points when given per point.
+    cp : float
+        As for `velk.lagsum`: the sound speed, in m/s.
+    level : {"stop", "warn", "ignore"}
+        As for `velk.lagsum`.
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    response : ndarray of float64, shape (No, nt)
+        As `velk.lagsum` returns it, bit for bit.
+    status : int
+        As `velk.lagsum` returns it.
+
+    Raises
+    ------
+    velk.OutOfBoundsError
+        Under "stop", a travel time outside its window: the job fails with
+        the module's report.
+    TypeError, ValueError
+        As for `velk.lagsum`.
+
+    Warns
+    -----
+    velk.OutOfBoundsWarning
+        Under "warn", one for each travel time outside its window.
+
+    See Also
+    --------
+    velk.lagsum : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk.distributed
+    >>> H, status = velk.distributed.lagsum([[0, 0, 15], [0, 0, 30]], (0.1, 300), 0, 1500,
+    ...                                     "stop", chunk_points=1)
+    >>> [int(h.argmax()) for h in H], status
+    ([100, 200], 0)
     """
-    def run(chunk, *delay_chunk):
-        H, status, reports = reconstruction.lagsum_with_reports(
+    def run(chunk: NDArray[np.float64], *delay_chunk: NDArray[np.float64]
+            ) -> tuple[NDArray[np.float64], int, list[str]]:
+        return reconstruction.lagsum_with_reports(
             chunk, sampling, delay_chunk[0] if delay_chunk else delay, cp, level)
-        return H, status, reports
 
     chunks = _per_point_chunks(run, points, delay, client, chunk_points, progress)
     if chunks is None:                       # refused as the one call refuses it
@@ -161,13 +531,17 @@ def lagsum(points, sampling, delay, cp, level, client=None, chunk_points=None,
         for report in reports:
             warnings.warn(report, reconstruction.OutOfBoundsWarning, stacklevel=2)
     statuses = [status for _, status, _ in chunks if status != 0]
-    return np.concatenate([H for H, _, _ in chunks]), (statuses[0] if statuses else 0)
+    return reconstruction.LagsumResult(np.concatenate([H for H, _, _ in chunks]),
+                                       statuses[0] if statuses else 0)
 
 
-def _per_point_job(function, points, delay, before_delay, after_delay, client,
-                   chunk_points, progress):
+def _per_point_job(function: Callable[..., NDArray[np.float64]], points: ArrayLike,
+                   delay: ArrayLike, before_delay: tuple[Any, ...], after_delay: tuple[Any, ...],
+                   client: Optional["Client"], chunk_points: Optional[SupportsIndex],
+                   progress: bool) -> NDArray[np.float64]:
     """function(points, *before_delay, delay, *after_delay) over chunks."""
-    def run(chunk, *delay_chunk):
+    def run(chunk: NDArray[np.float64], *delay_chunk: NDArray[np.float64]
+            ) -> NDArray[np.float64]:
         return function(chunk, *before_delay, delay_chunk[0] if delay_chunk else delay,
                         *after_delay)
 
@@ -177,35 +551,39 @@ def _per_point_job(function, points, delay, before_delay, after_delay, client,
     return np.concatenate(chunks)
 
 
-def _per_point_chunks(run, points, delay, client, chunk_points, progress):
+def _per_point_chunks(run: Callable[..., _Result], points: ArrayLike, delay: ArrayLike,
+                      client: Optional["Client"], chunk_points: Optional[SupportsIndex],
+                      progress: bool) -> Optional[list[_Result]]:
     """The chunks' results of run(chunk[, delay chunk]): the delay split
     with the points when it holds one value per point, passed whole when it
     holds one value. None for any other delay: the caller makes the one
     call, which the module refuses before computing anything."""
-    points = arg.points("points", points).value
+    xyz = arg.points("points", points).value
     delays = arg.values("delay", delay).value
     if len(delays) == 1:
-        return _computed_chunks(run, points, client, chunk_points, (), progress)
-    if len(delays) == len(points):
-        return _computed_chunks(run, points, client, chunk_points, (delays,), progress)
+        return _computed_chunks(run, xyz, client, chunk_points, (), progress)
+    if len(delays) == len(xyz):
+        return _computed_chunks(run, xyz, client, chunk_points, (delays,), progress)
     return None
 
 
-def _computed_chunks(fn, points, client, chunk_points, per_point, progress):
+def _computed_chunks(fn: Callable[..., _Result], points: ArrayLike, client: Optional["Client"],
+                     chunk_points: Optional[SupportsIndex], per_point: Sequence[ArrayLike],
+                     progress: bool) -> list[_Result]:
     """The list of fn(chunk, *per_point chunks), in the order of the points."""
-    points = arg.points("points", points).value
-    per_point = [np.asarray(a) for a in per_point]
-    if any(len(a) != len(points) for a in per_point):
-        raise ValueError(f"per_point arrays must have one row per point ({len(points)})")
+    xyz = arg.points("points", points).value
+    split = [np.asarray(a) for a in per_point]
+    if any(len(a) != len(xyz) for a in split):
+        raise ValueError(f"per_point arrays must have one row per point ({len(xyz)})")
     size = DEFAULT_CHUNK_POINTS if chunk_points is None else int(chunk_points)
     if size < 1:
         raise ValueError(f"chunk_points must be at least 1, not {chunk_points}")
-    starts = range(0, max(len(points), 1), size)
+    starts = range(0, max(len(xyz), 1), size)
     name = f"velk-chunk-{uuid.uuid4().hex}"
 
-    def graph(fn_ref):
-        return {(name, i): (_chunk_result, fn_ref, points[s:s + size],
-                            *(a[s:s + size] for a in per_point))
+    def graph(fn_ref: Any) -> dict[Hashable, tuple[Any, ...]]:
+        return {(name, i): (_chunk_result, fn_ref, xyz[s:s + size],
+                            *(a[s:s + size] for a in split))
                 for i, s in enumerate(starts)}
 
     if client is not None:
@@ -213,12 +591,16 @@ def _computed_chunks(fn, points, client, chunk_points, per_point, progress):
     fn_key = f"velk-fn-{uuid.uuid4().hex}"
     tasks = graph(fn_key)
     keys = list(tasks)
-    with ProgressBar(minimum=PROGRESS_AFTER_SECONDS) if progress else \
-            contextlib.nullcontext():
-        return dask.threaded.get({**tasks, fn_key: fn}, keys)
+    bar: ContextManager[Any] = contextlib.nullcontext()
+    if progress:
+        bar = ProgressBar(minimum=PROGRESS_AFTER_SECONDS)
+    with bar:
+        results: list[_Result] = dask.threaded.get({**tasks, fn_key: fn}, keys)
+        return results
 
 
-def _computed_on_cluster(client, graph, fn, progress):
+def _computed_on_cluster(client: "Client", graph: Callable[[Any], dict[Hashable, Any]],
+                         fn: Callable[..., _Result], progress: bool) -> list[_Result]:
     """The results of graph(fn_ref) from the client's cluster, fn scattered
     to every worker beforehand and fn_ref its future."""
     import distributed
@@ -233,7 +615,8 @@ def _computed_on_cluster(client, graph, fn, progress):
                 distributed.wait(futures, timeout=PROGRESS_AFTER_SECONDS)
             except TimeoutError:
                 distributed.progress(futures)
-        return client.gather(futures)
+        results: list[_Result] = client.gather(futures)
+        return results
     except BaseException:
         # A chunk's error or Ctrl-C: the job's tasks not yet run are dropped.
         client.cancel(futures)
@@ -243,7 +626,8 @@ def _computed_on_cluster(client, graph, fn, progress):
             future.release()
 
 
-def _chunk_result(fn, chunk, *per_point):
+def _chunk_result(fn: Callable[..., _Result], chunk: NDArray[np.float64],
+                  *per_point: NDArray[Any]) -> _Result:
     result = fn(chunk, *per_point)
     rows = result[0] if isinstance(result, tuple) else result
     if np.ndim(rows) == 0 or len(rows) != len(chunk):
