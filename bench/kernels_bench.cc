@@ -178,6 +178,42 @@ void BM_platewave_avg(benchmark::State& state)
 }
 BENCHMARK(BM_platewave_avg)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 
+}  // namespace
+
+#include "array_response.h"
+#include "element_drive.h"
+
+namespace {
+
+// A linear array of 64 elements of 0.27 x 5 mm at a 0.3 mm pitch, focused at
+// 30 mm, seen from 200 points 20 to 40 mm deep across it, on a column of nt
+// samples of 0.01 us from 1 us before the earliest arrival: the work goes
+// with the elements' bands, not with nt.
+void BM_array_column(benchmark::State& state)
+{
+    constexpr int Ne = 64;
+    const int nt = static_cast<int>(state.range(0));
+    double xs[Ne], ys[Ne] = {}, zs[Ne] = {}, tau[Ne], w[Ne];
+    for (int i = 0; i < Ne; ++i)
+        xs[i] = 0.3 * (i - (Ne - 1) / 2.0);
+    const velk::Array_extent extent = velk::array_extent(xs, ys, Ne);
+    velk::fire_times({4, 30.0, nullptr}, {1, 0.0, 0.0}, xs, ys, Ne, extent, piston_cp, tau);
+    velk::element_weights({2, 1, nullptr, 0.0}, xs, ys, Ne, extent, w);
+    const velk::Array_description array{
+        {velk::Piston_kind::plate, 0.27, 5.0, 1.0, piston_cp, 0}, Ne, xs, ys, zs, tau, w};
+    std::vector<double> column(static_cast<std::size_t>(nt)), scratch(column.size());
+    for (auto _ : state) {
+        for (int p = 0; p < 200; ++p) {
+            const double x = -10.0 + 0.1 * p, z = 20.0 + 0.1 * p;
+            velk::array_column(array, x, 0.0, z, {piston_dt, nt}, 1000.0 * z / piston_cp - 1.0,
+                               column.data(), scratch.data());
+        }
+        benchmark::DoNotOptimize(column.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 200 * Ne);
+}
+BENCHMARK(BM_array_column)->Arg(1000)->Arg(8000)->Unit(benchmark::kMillisecond);
+
 // Column convolution, 4096 x 512 with a 64-tap filter, on 1 and 2 threads.
 void BM_fold_mt(benchmark::State& state)
 {

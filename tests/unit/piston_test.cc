@@ -1,14 +1,10 @@
-#include "discwave.h"
-#include "discwave_avg.h"
 #include "piston.h"
-#include "platewave.h"
-#include "platewave_avg.h"
 
+#include "piston_kernels.h"
 #include "time_axes.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -17,28 +13,6 @@ namespace {
 
 using velk::Piston;
 using velk::Piston_kind;
-
-// The column of the piston's own full-column kernel.
-std::vector<double> kernel_column(const Piston& p, double x, double y, double z, double dt, int nt,
-                                  double delay)
-{
-    std::vector<double> h(static_cast<std::size_t>(nt));
-    switch (p.kind) {
-    case Piston_kind::disc:
-        discwave(x, y, z, p.a, dt, nt, delay, p.v, p.cp, h.data());
-        break;
-    case Piston_kind::plate:
-        platewave(x, y, z, p.a, p.b, dt, nt, delay, p.v, p.cp, h.data());
-        break;
-    case Piston_kind::disc_avg:
-        discwave_avg(x, y, z, p.a, dt, nt, delay, p.v, p.cp, p.N, h.data());
-        break;
-    case Piston_kind::plate_avg:
-        platewave_avg(x, y, z, p.a, p.b, dt, nt, delay, p.v, p.cp, p.N, h.data());
-        break;
-    }
-    return h;
-}
 
 // The band holds the kernel's samples bit for bit and nothing but +0 lies
 // outside it, over points in, on and beyond each piston and time axes that
