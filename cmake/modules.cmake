@@ -68,3 +68,16 @@ function(velk_add_modules)
                           VELK_CATEGORY "${VELK_MODULE_${_name}_CATEGORY}")
   endforeach()
 endfunction()
+
+# The toolbox's functions written in Octave (octave/*.m: array geometry,
+# pressure, ...), copied beside the modules; VELK_OCTAVE_FUNCTIONS lists
+# their names for the tests and the package.
+macro(velk_copy_octave_functions)
+  file(GLOB _functions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/octave/*.m)
+  set(VELK_OCTAVE_FUNCTIONS "")
+  foreach(_file IN LISTS _functions)
+    get_filename_component(_function ${_file} NAME_WE)
+    list(APPEND VELK_OCTAVE_FUNCTIONS ${_function})
+    configure_file(${_file} ${VELK_MEX_DIR}/${_function}.m COPYONLY)
+  endforeach()
+endmacro()

@@ -186,7 +186,10 @@ function(velk_add_octave_package)
 
   # The package is built as this project's release build is.
   string(STRIP "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_RELEASE}" _release_flags)
+  list(TRANSFORM VELK_OCTAVE_FUNCTIONS PREPEND ${PROJECT_SOURCE_DIR}/octave/ OUTPUT_VARIABLE _functions)
+  list(TRANSFORM _functions APPEND .m)
   string(APPEND _manifest
+    "set(VELK_OCTAVE_FUNCTIONS ${_functions})\n"
     "set(VELK_LIBRARIES ${_all_libraries})\n"
     "set(VELK_PKG_CONFIG ${_all_pkg_config})\n"
     "set(VELK_DEBIAN_PACKAGES ${_all_debian})\n"

@@ -8,9 +8,8 @@
 namespace velk {
 namespace {
 
-const Arg& real_double(const Call& call, int position)
+const Arg& real_double(const Arg& a, int position)
 {
-    const Arg& a = call.arg(position);
     if (a.kind != Arg::Kind::real_double)
         refuse_class(position, "Argument %d must be a real, full double array!", position);
     return a;
@@ -19,18 +18,18 @@ const Arg& real_double(const Call& call, int position)
 constexpr const char* too_large = "Argument %d must have at most 2147483647 rows and columns!";
 
 // The class test, then the sizes.
-Matrix checked_matrix(const Call& call, int position)
+Matrix checked_matrix(const Arg& arg, int position)
 {
-    const Arg& a = real_double(call, position);
+    const Arg& a = real_double(arg, position);
     return {narrow_size(a.rows, too_large, position), narrow_size(a.cols, too_large, position),
             a.data};
 }
 
-const double* shaped(const Call& call, int position, bool shape_fits, const char* wrong_shape)
+const double* shaped(const Arg& arg, int position, bool shape_fits, const char* wrong_shape)
 {
     if (!shape_fits)
         refuse(position, wrong_shape, position);
-    return checked_matrix(call, position).data;
+    return checked_matrix(arg, position).data;
 }
 
 }  // namespace
@@ -51,26 +50,37 @@ int narrow_size(std::size_t size, const char* message, int position)
     return static_cast<int>(size);
 }
 
-Matrix matrix(const Call& call, int position) { return checked_matrix(call, position); }
+Matrix matrix(const Call& call, int position) { return checked_matrix(call.arg(position), position); }
 
 Target in_place_matrix(const Call& call, int position)
 {
-    const Arg& a = real_double(call, position);
+    const Arg& a = real_double(call.arg(position), position);
     if (!a.writable_data)
         refuse(position, "Argument %d must be an array the call can write in place!", position);
-    const Matrix m = checked_matrix(call, position);
+    const Matrix m = checked_matrix(a, position);
     return {m.rows, m.cols, a.writable_data};
+}
+
+double scalar(const Arg& arg, int position, const char* not_scalar)
+{
+    return shaped(arg, position, is_scalar(arg.dims()), not_scalar)[0];
 }
 
 double scalar(const Call& call, int position, const char* not_scalar)
 {
-    return shaped(call, position, is_scalar(call.arg(position).dims()), not_scalar)[0];
+    return scalar(call.arg(position), position, not_scalar);
 }
 
 Pair pair(const Call& call, int position, const char* not_pair)
 {
-    const double* v = shaped(call, position, is_vector2(call.arg(position).dims()), not_pair);
+    const Arg& a = call.arg(position);
+    const double* v = shaped(a, position, is_vector2(a.dims()), not_pair);
     return {v[0], v[1]};
+}
+
+const double* values(const Arg& arg, int position, int n, const char* wrong_count)
+{
+    return shaped(arg, position, arg.dims().count() == static_cast<std::size_t>(n), wrong_count);
 }
 
 Sampling sampling(const Call& call, int position, int min_samples)
@@ -85,11 +95,11 @@ Sampling sampling(const Call& call, int position, int min_samples)
 
 Per_point per_point(const Call& call, int position, int n_points, const char* wrong_length)
 {
-    const Dims d = call.arg(position).dims();
-    const double* data =
-        shaped(call, position, is_scalar_or_per_point(d, static_cast<std::size_t>(n_points)),
-               wrong_length);
-    return {data, d.count() == 1};
+    const Arg& a = call.arg(position);
+    const double* data = shaped(
+        a, position, is_scalar_or_per_point(a.dims(), static_cast<std::size_t>(n_points)),
+        wrong_length);
+    return {data, a.dims().count() == 1};
 }
 
 int count(const Call& call, int position, int minimum, const char* below_minimum)
@@ -108,7 +118,7 @@ int cpu_count(const Call& call, int position)
 
 Points observation_points(const Call& call, int position)
 {
-    const Matrix m = checked_matrix(call, position);
+    const Matrix m = checked_matrix(call.arg(position), position);
     if (m.rows > 0 && m.cols < 3)
         refuse(position, "Argument %d must have 3 columns (x, y, z in mm)!", position);
     if (m.rows == 0)
@@ -116,19 +126,51 @@ Points observation_points(const Call& call, int position)
     return {m.rows, m.data, m.data + m.rows, m.data + 2 * static_cast<std::size_t>(m.rows)};
 }
 
+namespace {
+
+// The position of `text` in `keywords`, or -1.
+int index_of(std::string_view text, std::initializer_list<std::string_view> keywords)
+{
+    int index = 0;
+    for (std::string_view k : keywords) {
+        if (text == k)
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
+}  // namespace
+
 int keyword(const Call& call, int position, std::initializer_list<std::string_view> keywords,
             const char* unknown)
 {
     const Arg& a = call.arg(position);
     if (a.kind != Arg::Kind::text)
         refuse_class(position, "Argument %d must be a string", position);
+    const int index = index_of(a.text, keywords);
+    if (index < 0)
+        refuse(position, unknown, position);
+    return index;
+}
+
+Option option(const Call& call, int position,
+              std::initializer_list<Option_form> forms, const char* wrong)
+{
+    const Arg& a = call.arg(position);
+    const bool in_cell = a.kind == Arg::Kind::cell && !a.elements.empty() &&
+                         a.elements[0].kind == Arg::Kind::text;
+    if (a.kind != Arg::Kind::text && !in_cell)
+        refuse(position, wrong, position);
+    const std::string_view text = in_cell ? a.elements[0].text : a.text;
+    const std::span<const Arg> values = in_cell ? a.elements.subspan(1) : std::span<const Arg>();
     int index = 0;
-    for (std::string_view k : keywords) {
-        if (a.text == k)
-            return index;
+    for (const Option_form& form : forms) {
+        if (form.keyword == text && static_cast<int>(values.size()) == form.n_values)
+            return {index, values};
         ++index;
     }
-    refuse(position, unknown, position);
+    refuse(position, wrong, position);
 }
 
 }  // namespace velk

@@ -12,8 +12,10 @@
 #pragma once
 
 #include "call.h"
+#include "time_axis.h"
 
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 namespace velk {
@@ -52,6 +54,12 @@ Target in_place_matrix(const Call& call, int position);
 
 // The element of a 1 x 1 argument.
 double scalar(const Call& call, int position, const char* not_scalar = not_a_scalar);
+// The same for a value inside argument `position` (an element of a cell).
+double scalar(const Arg& arg, int position, const char* not_scalar = not_a_scalar);
+
+// The n elements of a value inside argument `position` (an element of a
+// cell) that holds exactly n of them, in any shape, column by column.
+const double* values(const Arg& arg, int position, int n, const char* wrong_count);
 
 // The two elements of a 1 x 2 or 2 x 1 argument.
 struct Pair {
@@ -63,24 +71,21 @@ Pair pair(const Call& call, int position, const char* not_pair = not_a_pair);
 // [dt nt]: the sampling period in us and the number of samples, truncated
 // toward zero. A count below `min_samples`, beyond the int range or not a
 // number is refused.
-struct Sampling {
-    double dt;
-    int nt;
-};
 Sampling sampling(const Call& call, int position, int min_samples = 0);
 
 // One value for every point, or one per point read in column-major order
 // whatever the argument's shape.
 class Per_point {
 public:
+    Per_point() = default;
     Per_point(const double* data, bool single) : data_(data), single_(single) {}
     double operator[](int i) const { return single_ ? data_[0] : data_[i]; }
     bool is_single() const { return single_; }
     const double* data() const { return data_; }
 
 private:
-    const double* data_;
-    bool single_;
+    const double* data_ = nullptr;
+    bool single_ = true;
 };
 Per_point per_point(const Call& call, int position, int n_points,
                     const char* wrong_length = not_per_point);
@@ -110,5 +115,23 @@ Points observation_points(const Call& call, int position);
 // `unknown`.
 int keyword(const Call& call, int position, std::initializer_list<std::string_view> keywords,
             const char* unknown);
+
+// An option: a keyword alone ("off"), or a cell of a keyword and its values
+// ({"x", 30}, {"xy", 10, 20}). A form is a keyword with the number of values
+// that must follow it (0: the keyword alone, as text or as a cell of one).
+struct Option_form {
+    std::string_view keyword;
+    int n_values;
+};
+struct Option {
+    int form;                     // its position in the forms
+    std::span<const Arg> values;  // the values after the keyword
+};
+// Refuses, with `wrong`, an argument that matches none of `forms` (not text,
+// not a cell beginning with text, an unknown keyword, a keyword with the
+// wrong number of values); the values themselves are read by the caller
+// (scalar(), values()) with the argument's position.
+Option option(const Call& call, int position, std::initializer_list<Option_form> forms,
+              const char* wrong);
 
 }  // namespace velk

@@ -9,6 +9,12 @@
 
 namespace velk {
 
+// The time axis of a column: nt samples dt us apart, sample k at delay + k dt.
+struct Sampling {
+    double dt;
+    int nt;
+};
+
 // Time of sample k in seconds.
 inline double sample_time(int k, double dt, double delay) { return us_to_s(k * dt + delay); }
 

@@ -43,7 +43,7 @@ private:
 
 // What every worker of one computation shares.
 struct Shared_work {
-    Function_ref<void(int)> process_item;
+    Function_ref<void(int, int)> process_item;  // item, worker
     const char* bail_out_format;
     const Stop_state& stop;
     Item_queue* queue;  // null: each worker walks its own range
@@ -68,6 +68,7 @@ void let_go(std::thread& thread) noexcept
 // The per-thread record: the worker's range and bail-out line, and what the
 // workers share.
 struct thread_data {
+    int index = 0;  // the worker's, from 0
     Item_range range{};
     Bail_out_line bail_out;
     const Shared_work* work = nullptr;
@@ -82,8 +83,9 @@ void smp_process(thread_data* worker)
     const std::shared_ptr<Completion> completion = worker->completion;
     const Shared_work& work = *worker->work;
     const auto keep_going = [&] { return !work.stop.requested(); };
-    const bool finished = work.queue ? process_queue(*work.queue, work.process_item, keep_going)
-                                     : process_range(worker->range, work.process_item, keep_going);
+    const auto item = [&](int k) { work.process_item(k, worker->index); };
+    const bool finished = work.queue ? process_queue(*work.queue, item, keep_going)
+                                     : process_range(worker->range, item, keep_going);
     if (!finished)
         worker->bail_out.print(work.bail_out_format, worker->range.first + 1, worker->range.end);
     completion->finished();
@@ -116,6 +118,15 @@ void Guarded_run::on_threads(int n_items, int n_threads, Function_ref<void(int)>
                              const char* bail_out_format, const Thread_starter& threads,
                              Item_order order, int queue_batch)
 {
+    const auto item = [&](int k, int) { process_item(k); };
+    on_threads(n_items, n_threads, item, bail_out_format, threads, order, queue_batch);
+}
+
+void Guarded_run::on_threads(int n_items, int n_threads,
+                             Function_ref<void(int, int)> process_item,
+                             const char* bail_out_format, const Thread_starter& threads,
+                             Item_order order, int queue_batch)
+{
     Item_queue queue(n_items, queue_batch);
     const Shared_work work{process_item, bail_out_format, stop_,
                            order == Item_order::one_queue ? &queue : nullptr};
@@ -138,6 +149,7 @@ void Guarded_run::on_threads(int n_items, int n_threads, Function_ref<void(int)>
 
     for (int i = 0; i < n_threads; ++i) {
         thread_data& worker = workers[static_cast<std::size_t>(i)];
+        worker.index = i;
         worker.range = thread_range(i, n_items, n_threads);
         worker.work = &work;
         worker.completion = completion;

@@ -170,6 +170,14 @@ public:
                     const char* bail_out_format, const Thread_starter& threads = system_threads,
                     Item_order order = Item_order::ranges, int queue_batch = 1);
 
+    // As on_threads, for work that keeps storage of its own per thread:
+    // process_item(k, worker) is told which of the n_threads workers (from
+    // 0) processes item k, so that it can use that worker's storage, made
+    // before the threads start.
+    void on_threads(int n_items, int n_threads, Function_ref<void(int, int)> process_item,
+                    const char* bail_out_format, const Thread_starter& threads = system_threads,
+                    Item_order order = Item_order::ranges, int queue_batch = 1);
+
     const char* fault() const { return fault_; }
     // What the workers read; an item may look at it too.
     const Stop_state& stop() const { return stop_; }

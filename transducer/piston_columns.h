@@ -20,12 +20,6 @@
 
 namespace velk {
 
-// The time axis of a column: nt samples dt us apart.
-struct Sampling {
-    double dt;
-    int nt;
-};
-
 // A circular piston of radius a (discwave), in metres and seconds.
 struct Disc_column {
     double z, a, r, R1, R2;

@@ -6,9 +6,10 @@
 #         -DTARBALL=<file> -DNAME=<name> -DVERSION=<x.y.z> -DCXX=<compiler>
 #         -P write_package.cmake
 #
-# The package holds DESCRIPTION, INDEX and COPYING, and under src/ the
-# modules' sources, the headers they include, their help files and a
-# Makefile that builds them with mkoctfile.
+# The package holds DESCRIPTION, INDEX and COPYING, under src/ the modules'
+# sources, the headers they include, their help files and a Makefile that
+# builds them with mkoctfile, and under inst/ the functions written in Octave.
+
 
 include(${MANIFEST})
 set(package_dir ${WORK_DIR}/${NAME}-${VERSION})
@@ -237,6 +238,16 @@ foreach(category_title IN LISTS index_categories)
   list(FIND index_categories "${category_title}" category)
   string(APPEND index "${category_title}\n${index_modules_${category}}\n")
 endforeach()
+# The functions written in Octave go into inst/, which pkg puts on the path.
+if(VELK_OCTAVE_FUNCTIONS)
+  file(COPY ${VELK_OCTAVE_FUNCTIONS} DESTINATION ${package_dir}/inst)
+  set(function_names "")
+  foreach(file IN LISTS VELK_OCTAVE_FUNCTIONS)
+    get_filename_component(function ${file} NAME_WE)
+    string(APPEND function_names " ${function}")
+  endforeach()
+  string(APPEND index "Functions\n${function_names}\n")
+endif()
 file(WRITE ${package_dir}/INDEX "${index}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${TARBALL} ${NAME}-${VERSION}

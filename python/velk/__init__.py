@@ -17,11 +17,13 @@ stops echofocus, lagsum, fold and paste.
 from ._call import OutOfBoundsError
 from ._core import __version__
 from .array import taper
+from .arrays import discwave_array, linear_array, matrix_array, platewave_array, pressure
 from .attenuation import damp
 from .parallel import fold, paste
 from .reconstruction import LagsumResult, OutOfBoundsWarning, echofocus, lagsum
 from .transducer import discwave, discwave_avg, platewave, platewave_avg
 
-__all__ = ["discwave", "platewave", "discwave_avg", "platewave_avg", "damp", "lagsum", "echofocus", "fold",
-           "paste", "taper", "LagsumResult", "OutOfBoundsError", "OutOfBoundsWarning",
+__all__ = ["discwave", "platewave", "discwave_avg", "platewave_avg", "platewave_array",
+           "discwave_array", "linear_array", "matrix_array", "pressure", "damp", "lagsum",
+           "echofocus", "fold", "paste", "taper", "LagsumResult", "OutOfBoundsError", "OutOfBoundsWarning",
            "__version__"]

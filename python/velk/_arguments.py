@@ -93,3 +93,15 @@ def index_range(name: str, value: Iterable[SupportsIndex], length: int) -> Named
         raise ValueError(f"{name} must be (start, stop) with 0 <= start < stop <= {length}, "
                          f"not ({start}, {stop})")
     return Named(name, np.array([start + 1.0, float(stop)]))
+
+
+def option(name: str, value: object) -> Named:
+    """An option as the module takes it: a keyword alone ("off"), or a tuple
+    of a keyword and its values (("x", 30.0), ("ud", delays)), which the
+    module sees as a cell of the keyword and the values."""
+    if isinstance(value, str):
+        return Named(name, value)
+    if isinstance(value, (tuple, list)) and value and isinstance(value[0], str):
+        return Named(name, (value[0], *(np.ravel(real(name, v)) for v in value[1:])))
+    raise TypeError(f"{name} must be a str or a tuple of a str and its values, "
+                    f"not {type(value).__name__}")

@@ -28,6 +28,7 @@ cancelled. On a cluster, a chunk whose worker dies is computed again on
 another (Dask's scheduler retries a task up to its allowed-failures).
 """
 import contextlib
+import functools
 import uuid
 import warnings
 from typing import (TYPE_CHECKING, Any, Callable, ContextManager, Hashable, Optional,
@@ -41,7 +42,7 @@ import dask.threaded
 from dask.diagnostics.progress import ProgressBar
 
 from . import _arguments as arg
-from . import attenuation, reconstruction, transducer
+from . import arrays, attenuation, reconstruction, transducer
 
 if TYPE_CHECKING:
     from distributed import Client
@@ -404,6 +405,135 @@ def platewave_avg(points: ArrayLike, size: ArrayLike, sampling: ArrayLike, delay
     """
     return _per_point_job(transducer.platewave_avg, points, delay, (size, sampling),
                           (material, n_intervals), client, chunk_points, progress)
+
+
+def platewave_array(points: ArrayLike, elements: ArrayLike, size: ArrayLike,
+                    sampling: ArrayLike, delay: ArrayLike, material: ArrayLike, *,
+                    focus: "arrays.Focus" = "off", steer: "arrays.Steer" = "off",
+                    apod: "arrays.Apod" = "off", intervals: int = 0,
+                    threads: Optional[SupportsIndex] = 1, client: Optional["Client"] = None,
+                    chunk_points: Optional[SupportsIndex] = None,
+                    progress: bool = True) -> NDArray[np.float64]:
+    """Spatial impulse response of an array of rectangular pistons, over chunks of points.
+
+    `velk.platewave_array` computed by `map_points`; a delay given per
+    point is split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.platewave_array`: the points, in mm; split into chunks.
+    elements, size, sampling, delay, material : array_like
+        As for `velk.platewave_array`: the centres, in mm; ``(width,
+        height)``, in mm; ``(dt, nt)``, dt in us; the delay, in us, split
+        with the points when given per point; ``(v, cp)``, in m/s.
+    focus, steer, apod : str or tuple
+        As for `velk.platewave_array`.
+    intervals : int
+        As for `velk.platewave_array`.
+    threads : int, optional
+        The module's threads per chunk (default 1: the cluster's workers,
+        or the local scheduler's one per core, fill the cores).
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.platewave_array` returns, in m/s, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.platewave_array`.
+
+    See Also
+    --------
+    velk.platewave_array : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk, velk.distributed
+    >>> H = velk.distributed.platewave_array([[0, 0, 20], [1, 0, 20]], velk.linear_array(8, 0.3),
+    ...                                      (0.27, 5), (0.02, 200), 12, (1, 1540),
+    ...                                      focus=("x", 20.0), chunk_points=1)
+    >>> H.shape
+    (2, 200)
+    """
+    function = functools.partial(arrays.platewave_array, focus=focus, steer=steer, apod=apod,
+                                 intervals=intervals, threads=threads)
+    return _per_point_job(function, points, delay, (elements, size, sampling), (material,),
+                          client, chunk_points, progress)
+
+
+def discwave_array(points: ArrayLike, elements: ArrayLike, a: float, sampling: ArrayLike,
+                   delay: ArrayLike, material: ArrayLike, *, focus: "arrays.Focus" = "off",
+                   steer: "arrays.Steer" = "off", apod: "arrays.Apod" = "off",
+                   intervals: int = 0, threads: Optional[SupportsIndex] = 1,
+                   client: Optional["Client"] = None,
+                   chunk_points: Optional[SupportsIndex] = None,
+                   progress: bool = True) -> NDArray[np.float64]:
+    """Spatial impulse response of an array of circular pistons, over chunks of points.
+
+    `velk.discwave_array` computed by `map_points`; a delay given per point
+    is split with the points.
+
+    Parameters
+    ----------
+    points : array_like, shape (No, 3)
+        As for `velk.discwave_array`: the points, in mm; split into chunks.
+    elements : array_like, shape (Ne, 3)
+        As for `velk.discwave_array`: the centres, in mm.
+    a : float
+        As for `velk.discwave_array`: the radius, in mm.
+    sampling, delay, material : array_like
+        As for `velk.discwave_array`: ``(dt, nt)``, dt in us; the delay, in
+        us, split with the points when given per point; ``(v, cp)``, in m/s.
+    focus, steer, apod : str or tuple
+        As for `velk.discwave_array`.
+    intervals : int
+        As for `velk.discwave_array`.
+    threads : int, optional
+        The module's threads per chunk (default 1).
+    client : distributed.Client, optional
+        As for `map_points`.
+    chunk_points : int, optional
+        As for `map_points`.
+    progress : bool
+        As for `map_points`.
+
+    Returns
+    -------
+    ndarray of float64, shape (No, nt)
+        What `velk.discwave_array` returns, in m^2/s^2, bit for bit.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for `velk.discwave_array`.
+
+    See Also
+    --------
+    velk.discwave_array : The same in one call.
+    map_points : How the job runs.
+
+    Examples
+    --------
+    >>> import velk, velk.distributed
+    >>> H = velk.distributed.discwave_array([[0, 0, 15]], velk.matrix_array(4, 4, 1.0, 1.0),
+    ...                                     0.45, (0.02, 200), 8.5, (1, 1540), chunk_points=1)
+    >>> H.shape
+    (1, 200)
+    """
+    function = functools.partial(arrays.discwave_array, focus=focus, steer=steer, apod=apod,
+                                 intervals=intervals, threads=threads)
+    return _per_point_job(function, points, delay, (elements, a, sampling), (material,),
+                          client, chunk_points, progress)
 
 
 def damp(points: ArrayLike, sampling: ArrayLike, delay: ArrayLike, medium: ArrayLike, *,

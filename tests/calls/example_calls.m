@@ -13,6 +13,7 @@ function calls = example_calls (names = {})
   S = wave (120, 6);                            # 6 A-scans of 120 samples
   X = [linspace(-5, 5, 6)', zeros(6, 2)];       # their transducer positions
   G = [wave(5, 1) * 4, zeros(5, 1), 4 + abs(wave(5, 1, 2)) * 4];   # image points
+  E = [-0.45 0 0; -0.15 0 0; 0.15 0 0; 0.45 0 0];   # the elements of a small array
   table = {   # module, arguments, number of results
     "discwave",     {P, 5, [0.05 300], 10, [1 1500]}, 1
     "discwave",     {P, 2, [0.1 120], [4 2 5 14], [0.5 1480]}, 1
@@ -31,6 +32,10 @@ function calls = example_calls (names = {})
     "echofocus",    {S, X, 0, 0.05, 1500, G, 8}, 1
     "echofocus_mt", {S, X, wave(1, 6) * 0.1, 0.05, 1500, G, 8, 2}, 1
     "velk_taper",   {"raised", 12, 0.5}, 1
+    "platewave_array", {P, E, [0.27 5], [0.05 300], 5, [1 1540], {"x", 20}, {"x", 10}, "triangle", 0, 2}, 3
+    "platewave_array", {P, E(1:2, :), [0.27 5], [0.1 150], [12 5 9 19], [1 1540]}, 1
+    "discwave_array",  {P, E, 0.4, [0.05 300], 5, [2 1500], {"xy", 15}, "off", {"gauss", 1}, 2, 1}, 3
+    "discwave_array",  {P, E, 0.4, [0.1 150], 0, [1 1500], {"ud", [0 0.1 0.2 0.1]}, {"xy", 5, 5}, {"ud", [1 0.5 0.25 2]}}, 1
     "velk_taper",   {"gauss", 7, 2}, 1
   };
   calls = struct ("name", table(:, 1)', "args", table(:, 2)', "n_out", table(:, 3)');

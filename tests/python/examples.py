@@ -70,6 +70,19 @@ def _focus(S, X, delay, dt, cp, G, width, n=None):
     return [image[:, None]]
 
 
+def _option(o):
+    return o if isinstance(o, str) else tuple(o)
+
+
+def _array(function, points, elements, shape, sampling, delay, material, focus="off",
+           steer="off", apod="off", intervals=np.zeros((1, 1)), n=None):
+    """The array's response only: its fire times and weights are Octave's alone."""
+    H = function(points, elements, shape, sampling, delay, material, focus=_option(focus),
+                 steer=_option(steer), apod=_option(apod), intervals=int(intervals[0, 0]),
+                 threads=None if n is None else int(n[0, 0]))
+    return [H.T]
+
+
 # For each module, its example's arguments -> the Python results in Octave's
 # shapes (a response's rows are its samples, a vector is a column).
 PYTHON_FORM = {
@@ -84,6 +97,8 @@ PYTHON_FORM = {
     "echofocus": _focus,
     "echofocus_mt": _focus,
     "velk_taper": lambda w, n, p: [velk.taper(w, n, p)[:, None]],
+    "platewave_array": lambda *a: _array(velk.platewave_array, *a),
+    "discwave_array": lambda *a: _array(velk.discwave_array, *a),
 }
 
 

@@ -56,6 +56,17 @@ Args& Args::text(std::string text)
     return *this;
 }
 
+Args& Args::cell(const Args& elements)
+{
+    velk::Arg a;
+    a.kind = velk::Arg::Kind::cell;
+    a.rows = 1;
+    a.cols = elements.entries_.size();
+    cells_.push_back(elements);
+    entries_.push_back({a, static_cast<int>(cells_.size()) - 1});
+    return *this;
+}
+
 Args& Args::other()
 {
     velk::Arg a;
@@ -93,6 +104,8 @@ std::vector<velk::Arg> Args::views() const
             a.writable_data = const_cast<double*>(data);
         } else if (a.kind == velk::Arg::Kind::text) {
             a.text = texts_[std::size_t(e.storage)];
+        } else if (a.kind == velk::Arg::Kind::cell) {
+            a.elements = element_views_.emplace_back(cells_[std::size_t(e.storage)].views());
         }
         views.push_back(a);
     }

@@ -81,6 +81,8 @@ public:
     // A 1 x n row.
     Args& row(std::vector<double> values) { return matrix(1, values.size(), values); }
     Args& text(std::string text);
+    // A 1 x n cell of the arguments of `elements`.
+    Args& cell(const Args& elements);
     // An array of another class (integers, cells, ...).
     Args& other();
     // A real double array with these sizes and no elements to read: for
@@ -95,11 +97,14 @@ public:
 private:
     struct Entry {
         velk::Arg arg;   // data and text filled in by views()
-        int storage;     // index into values_ or texts_, or -1
+        int storage;     // index into values_, texts_ or cells_, or -1
     };
     std::vector<Entry> entries_;
     std::deque<std::vector<double>> values_;
     std::deque<std::string> texts_;
+    std::deque<Args> cells_;
+    // The views of the cells' elements, made by views().
+    mutable std::deque<std::vector<velk::Arg>> element_views_;
 };
 
 using Gateway = void (*)(velk::Call&);

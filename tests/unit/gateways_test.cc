@@ -49,8 +49,13 @@ void add(Args& args, const json& value)
                     d[2].get<std::vector<double>>());
     } else if (value.contains("char")) {
         args.text(value["char"].get<std::string>());
+    } else if (value.contains("cell")) {
+        Args elements;
+        for (const json& element : value["cell"][2])
+            add(elements, element);
+        args.cell(elements);
     } else {
-        args.other();  // cells and structures: no module's example takes one yet
+        args.other();  // structures: no module's example takes one yet
     }
 }
 

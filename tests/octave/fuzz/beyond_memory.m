@@ -17,6 +17,9 @@ function yes = beyond_memory (name, args)
     case "discwave_avg"   # 2 N evaluations per sample of the edge wave
       yes = numel (args) >= 6 && isnumeric (args{6}) && ! isempty (args{6}) ...
             && real (double (args{6}(1))) > 1e5;
+    case {"platewave_array", "discwave_array"}   # the same per element
+      yes = numel (args) >= 10 && isnumeric (args{10}) && ! isempty (args{10}) ...
+            && real (double (args{10}(1))) > 1e5;
     case "fold_mt"      # (M + K - 1) x N, M x N signals and filters of K taps
       if (numel (args) == 3)
         [M, N] = size (args{1});

@@ -22,6 +22,8 @@ function cases = boundary_calls (name)
       cases = discwave_avg_calls ();
     case "platewave_avg"
       cases = platewave_avg_calls ();
+    case {"platewave_array", "discwave_array"}
+      cases = array_calls (name);
     case "velk_damp"
       cases = velk_damp_calls ();
     case "lagsum"
@@ -125,6 +127,42 @@ function cases = platewave_avg_calls ()
   endfor
   args = {zeros(0, 3), [10 6], [0.25 int_max()], 6.5, [1 1500], 4};
   cases = [cases, call_case(args, 1, @() {zeros(int_max (), 0)}, 0)];
+endfunction
+
+## Arrays of 1 to 3 elements over the sampled pistons' points and windows,
+## point samples and interval means, on one and two threads, focused and
+## steered: the loop over the elements with the module's fire times and
+## weights, bit for bit.
+function cases = array_calls (name)
+  points = [0 0 10; 5 0 10; 8 0 10; -4 1 -2];
+  elements = [0 0 0; -1.5 0.5 0; 2 0 0.5];
+  shape = {[3 2], 1.5}{1 + strcmp (name, "discwave_array")};
+  cases = [];
+  for Ne = 1:3
+    for No = 0:3
+      for nt = sample_counts ()(1:2:end)
+        N = mod (numel (cases), 3);
+        n = 1 + mod (numel (cases), 2);
+        args = {points(1:No, :), elements(1:Ne, :), shape, [0.25 nt], 6.5, [1 1500], ...
+                {"x", 12}, {"x", 5}, "off", N, n};
+        cases = [cases, call_case(args, 1, @() {array_loop(name, args)}, 0)];
+      endfor
+    endfor
+  endfor
+endfunction
+
+## The loop over the elements that the array modules' help gives, with their
+## fire times and weights.
+function H = array_loop (name, args)
+  [~, tau, w] = feval (name, args{:});
+  [points, elements, shape, sampling, delay, material] = args{1:6};
+  N = args{10};
+  single = {{"platewave", "platewave_avg"}, {"discwave", "discwave_avg"}}{1 + strcmp (name, "discwave_array")}{1 + (N > 0)};
+  extra = {{}, {N}}{1 + (N > 0)};
+  H = zeros (fix (sampling(2)), rows (points));
+  for i = 1:rows (elements)
+    H = H + w(i) * feval (single, points - elements(i,:), shape, sampling, delay - tau(i), material, extra{:});
+  endfor
 endfunction
 
 ## Transform lengths from 1, odd and even, around powers of two.

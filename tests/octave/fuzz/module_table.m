@@ -116,6 +116,41 @@ function modules = module_table (names = {})
             "Failed to allocate memory for threads!", "Error when creating a new thread!", ...
             "Error when joining a thread!"};
 
+  for array = {"platewave_array", "discwave_array"}
+    name = array{1};
+    shape = {"Argument 3 must be a two element vector!", "Argument 3 must be a scalar!"}(1 + strcmp (name, "discwave_array"));
+    entries(end+1) = struct (
+      "name", name,
+      "max_results", 3, "written_in_place", [],
+      "classes", @(args) [doubles(args(1:min (6, end))), repmat({"any"}, 1, min (3, max (0, numel (args) - 6))), doubles(args(10:end))],
+      "messages", {[own, literal(prefixed ([name ": "], [scheme'; shape; {
+        [name " requires 6 to 11 input arguments!"]
+        ["Too many output arguments for " name "!"]
+        "Argument 2 must be a (number of elements) x 3 matrix!"
+        "Argument 2 must hold finite element centres!"
+        "Argument 4 must be a vector of length 2!"
+        "Argument 4 must hold a finite sampling period above 0!"
+        "Argument 5 must be a scalar or a vector with a length equal to the number of observation points!"
+        "Argument 6 must be a vector of length 2!"
+        "Argument 6 must hold a sound speed that is finite and above 0!"
+        "Argument 7 must be \"off\" or a cell {\"x\", F}, {\"y\", F}, {\"xy\", F}, {\"x+y\", F} or {\"ud\", delays}!"
+        "Argument 7 must hold a finite focal depth!"
+        "Argument 7 must hold one finite fire time per element!"
+        "Argument 7 must give finite fire times!"
+        "Argument 8 must be \"off\" or a cell {\"x\", theta}, {\"y\", phi} or {\"xy\", theta, phi}!"
+        "Argument 8 must hold finite steering angles!"
+        "Argument 9 must be \"off\", \"triangle\", \"simply\", \"clamped\" or a cell {\"gauss\", p}, {\"raised\", p} or {\"ud\", weights}!"
+        "Argument 9 must hold one finite weight per element!"
+        "Argument 9 must hold a finite window parameter!"
+        "Argument 9 must give finite weights: a window needs an array of extent above 0!"
+        "Argument 10 must be a scalar!"
+        "Argument 10 must be 0 (point samples) or a number of intervals of at least 1!"
+        "Argument 11 must be a scalar!"
+        "Argument 11 must be larger or equal to 1 (min number of CPUs)!"}])), ...
+        {["^" name ": Cannot allocate \\d+ samples of scratch for each of \\d+ threads!$"]}]},
+      "check_results", @array_results);
+  endfor
+
   ## fold_mt keeps its mode from one call to the next and writes argument 4
   ## in place, so results are checked for shape only; the mode a call leaves
   ## is whatever the last five-argument call set.
@@ -338,4 +373,14 @@ function c = lagsum_classes (args)
   if (numel (args) == 6)
     c{5} = "any";
   endif
+endfunction
+
+## The response, and the fire times and weights: one per element.
+function problem = array_results (args, results, n_out, before)
+  problem = response_shape (args, results, 4, 1);
+  for r = 2:numel (results)
+    if (isempty (problem) && ! (isa (results{r}, "double") && isequal (size (results{r}), [rows(args{2}), 1])))
+      problem = sprintf ("returned a %s %s as result %d", class (results{r}), mat2str (size (results{r})), r);
+    endif
+  endfor
 endfunction
