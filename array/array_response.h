@@ -6,6 +6,8 @@
 
 #include "piston.h"
 
+#pragma GCC visibility push(hidden)  // as the columns it holds (piston_columns.h)
+
 namespace velk {
 
 // Ne identical elements, element i centred at (xs[i], ys[i], zs[i]) mm in a
@@ -38,3 +40,5 @@ void array_column(const Array_description& array, double x, double y, double z, 
                   double delay, double* column, double* scratch);
 
 }  // namespace velk
+
+#pragma GCC visibility pop

@@ -175,14 +175,16 @@ Disc_avg_column disc_avg_column(double x, double y, double z, double a, Sampling
 // and a tail of the column whose samples are 0.
 Sample_band band(const Disc_avg_column& c)
 {
-    const double first_arrival = c.inside ? c.z : c.R1;
+    // By value, as in discwave's band.
+    const Disc_avg_column column = c;
+    const double cp = c.cp, R2 = c.R2, first_arrival = c.inside ? c.z : c.R1;
     return response_band(
-        c.nt, c.dt, c.cp,
-        [&](int k) {
-            const Interval i = interval(c, k);
-            return !(i.thi < i.tlo) && !(c.cp * i.thi < first_arrival);
+        c.nt, c.dt, cp,
+        [=](int k) {
+            const Interval i = interval(column, k);
+            return !(i.thi < i.tlo) && !(cp * i.thi < first_arrival);
         },
-        [&](int k) { return c.cp * interval(c, k).tlo >= c.R2; });
+        [=](int k) { return cp * interval(column, k).tlo >= R2; });
 }
 
 void fill_band(const Disc_avg_column& c, Sample_band band, double* out)

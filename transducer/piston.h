@@ -14,6 +14,8 @@
 
 #include <variant>
 
+#pragma GCC visibility push(hidden)  // as the columns it holds (piston_columns.h)
+
 namespace velk {
 
 enum class Piston_kind { disc, plate, disc_avg, plate_avg };
@@ -48,3 +50,5 @@ private:
 };
 
 }  // namespace velk
+
+#pragma GCC visibility pop

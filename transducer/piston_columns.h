@@ -18,6 +18,12 @@
 #include "plate_geometry.h"
 #include "time_axis.h"
 
+// Hidden from the modules' exports: within a kernel's source its steps are
+// then inlined into the full-column kernel as if written there (a
+// position-independent build may not inline a function another library
+// could replace).
+#pragma GCC visibility push(hidden)
+
 namespace velk {
 
 // A circular piston of radius a (discwave), in metres and seconds.
@@ -101,12 +107,18 @@ Sample_band band(const Plate_avg_column& c);
 void fill_band(const Plate_avg_column& c, Sample_band band, double* out);
 
 // The whole column h[0 .. nt-1]: 0 outside the band, the band filled.
+// Inlined into each kernel, with the steps, as the kernels were written
+// before they were split into steps (a call per step cost some 10 ns a
+// column).
 template <class Column>
-void write_column(const Column& c, double* h)
+[[gnu::always_inline]] inline void write_column(const Column& c, double* h)
 {
     const Sample_band b = band(c);
     zero_outside(b, c.nt, h);
-    fill_band(c, b, h + b.k_first);
+    if (b.size() > 0)
+        fill_band(c, b, h + b.k_first);
 }
 
 }  // namespace velk
+
+#pragma GCC visibility pop

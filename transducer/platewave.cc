@@ -137,10 +137,10 @@ Sample_band band(const Plate_column& c)
     const double* t3 = c.g.t3;
     const double first = std::min({c.g.tz, e.t_near_x, e.t_far_x, e.t_near_y, e.t_far_y});
     const double last = std::max({t3[0], t3[1], t3[2], t3[3]});
-    auto t = [&](int k) { return sample_time(k, c.dt, c.delay); };
+    const double dt = c.dt, delay = c.delay;
+    auto t = [=](int k) { return sample_time(k, dt, delay); };
     return response_band(
-        c.nt, c.dt, c.cp, [&](int k) { return t(k) >= first; },
-        [&](int k) { return t(k) > last; });
+        c.nt, dt, c.cp, [=](int k) { return t(k) >= first; }, [=](int k) { return t(k) > last; });
 }
 
 void fill_band(const Plate_column& c, Sample_band band, double* out)

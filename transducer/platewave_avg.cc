@@ -196,10 +196,11 @@ Sample_band band(const Plate_avg_column& c)
 {
     if (!c.defined)
         return {0, std::max(c.nt, 0)};
-    auto tk = [&](int k) { return sample_time(k, c.dt, c.delay); };
+    const double dt = c.dt, delay = c.delay, first = c.first, last = c.last, half = c.half;
+    auto tk = [=](int k) { return sample_time(k, dt, delay); };
     return response_band(
-        c.nt, c.dt, c.cp, [&](int k) { return c.first - tk(k) < c.half; },
-        [&](int k) { return c.last - tk(k) <= -c.half; });
+        c.nt, dt, c.cp, [=](int k) { return first - tk(k) < half; },
+        [=](int k) { return last - tk(k) <= -half; });
 }
 
 void fill_band(const Plate_avg_column& c, Sample_band band, double* out)
