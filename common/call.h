@@ -153,6 +153,18 @@ public:
     // give up a lock of its own meanwhile.
     virtual void run_work(Function_ref<void()> work) { work(); }
 
+    // How far a long call that was asked to show its progress has got:
+    // `fraction` of its work done (1 at the end), about `seconds_left` to
+    // go. Called by the calling thread through Progress (progress.h), at
+    // most once a second and once at the end. Must not throw.
+    virtual void report_progress(const char* module, double fraction,
+                                 double seconds_left) noexcept
+    {
+        (void)module;
+        (void)fraction;
+        (void)seconds_left;
+    }
+
 protected:
     ~Host() = default;
 };

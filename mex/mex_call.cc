@@ -31,6 +31,19 @@ bool Mex_host::interrupt_pending() noexcept { return host_interrupt_pending(); }
 
 void Mex_host::acknowledge_interrupt() noexcept { host_interrupt_acknowledge(); }
 
+void Mex_host::report_progress(const char* module, double fraction, double seconds_left) noexcept
+{
+    if (fraction >= 1.0)
+        mexPrintf("\r%s: 100%% done%20s\n", module, "");
+    else
+        mexPrintf("\r%s: %3.0f%% done, about %.0f s left   ", module, 100.0 * fraction,
+                  seconds_left);
+    // Octave keeps console text until its next prompt otherwise; the trap
+    // keeps an error of the command (a pending Ctrl-C) from leaving the call.
+    if (mxArray* error = mexEvalStringWithTrap("fflush (stdout);"))
+        mxDestroyArray(error);
+}
+
 namespace {
 
 // The views of one call's arguments and the storage they point into: the

@@ -25,6 +25,9 @@ public:
     void print(const char* text) noexcept override;
     bool interrupt_pending() noexcept override;
     void acknowledge_interrupt() noexcept override;
+    // One console line, rewritten in place ("\r"), ended at the end.
+    void report_progress(const char* module, double fraction,
+                         double seconds_left) noexcept override;
     bool installs_signal_handlers() const override { return true; }
 
 private:

@@ -24,10 +24,12 @@ PYBIND11_MODULE(_core, m)
     for (const auto& [name, gateway] : gateways) {
         m.def(
             name,
-            [gateway](const py::sequence& args, int n_results, int in_place) {
-                return velk::python::call(gateway, args, n_results, in_place);
+            [gateway](const py::sequence& args, int n_results, int in_place,
+                      const py::object& progress) {
+                return velk::python::call(gateway, args, n_results, in_place, progress);
             },
             py::arg("args"), py::arg("n_results"), py::arg("in_place") = 0,
+            py::arg("progress") = py::none(),
             "(results, warnings) of the module called with args (see numpy_call.h).");
         names.append(name);
     }

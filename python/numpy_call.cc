@@ -121,7 +121,8 @@ PyObject*& failure_type()
     return type;
 }
 
-py::tuple call(Gateway gateway, const py::sequence& args, int n_results, int in_place)
+py::tuple call(Gateway gateway, const py::sequence& args, int n_results, int in_place,
+               const py::object& progress)
 {
     Views views;
     std::vector<Arg> arg_views(args.size());
@@ -131,6 +132,7 @@ py::tuple call(Gateway gateway, const py::sequence& args, int n_results, int in_
     }
 
     Numpy_host host;
+    host.progress = progress;
     try {
         Call call(arg_views, n_results, host);
         gateway(call);

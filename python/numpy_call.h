@@ -34,6 +34,10 @@ PyObject*& failure_type();
 // when interrupted, once every worker has ended; Failure for every other way
 // the call ended early; TypeError for an argument of another kind than the
 // above.
-pybind11::tuple call(Gateway gateway, const pybind11::sequence& args, int n_results, int in_place);
+// `progress`: None, or a callable progress(fraction, seconds_left) that a
+// long call asked to show its progress calls now and then (and with 1 at
+// the end) on the calling thread.
+pybind11::tuple call(Gateway gateway, const pybind11::sequence& args, int n_results, int in_place,
+                     const pybind11::object& progress);
 
 }  // namespace velk::python

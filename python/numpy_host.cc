@@ -59,6 +59,16 @@ bool Numpy_host::interrupt_pending() noexcept
     return interrupted_;
 }
 
+void Numpy_host::report_progress(const char*, double fraction, double seconds_left) noexcept
+{
+    try {
+        const py::gil_scoped_acquire gil;
+        if (!progress.is_none())
+            progress(fraction, seconds_left);
+    } catch (...) {
+    }
+}
+
 void Numpy_host::run_work(Function_ref<void()> work)
 {
     const py::gil_scoped_release unlocked;

@@ -32,6 +32,12 @@ public:
     bool interrupt_pending() noexcept override;
     bool installs_signal_handlers() const override { return false; }
     void run_work(Function_ref<void()> work) override;
+    // Calls progress(fraction, seconds_left) with the interpreter locked, on
+    // the calling thread; an exception it raises is dropped.
+    void report_progress(const char* module, double fraction,
+                         double seconds_left) noexcept override;
+
+    pybind11::object progress = pybind11::none();
 
     std::vector<pybind11::array_t<double>> results;
     std::vector<std::string> warnings;

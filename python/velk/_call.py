@@ -1,6 +1,6 @@
 """One call of a module's gateway (velk._core) from the package's functions,
 and the one place where a module's failures become Python exceptions."""
-from typing import Mapping, Optional
+from typing import Callable, Mapping, Optional
 
 import numpy as np
 from numpy.typing import NDArray
@@ -36,12 +36,15 @@ _RAISED = {"refused": ValueError, "wrong_class": TypeError, "resources": MemoryE
 
 
 def call(module: str, *args: Named, n_results: int = 1, in_place: Optional[str] = None,
-         reworded: Optional[Mapping[str, str]] = None
+         reworded: Optional[Mapping[str, str]] = None,
+         progress: Optional[Callable[[float, float], None]] = None
          ) -> tuple[list[NDArray[np.float64]], list[str]]:
     """Runs the module named `module` on `args`, each an argument made ready
     by velk._arguments with its name; returns (results, warnings).
 
-    in_place: the name of the argument the call writes. reworded: maps a
+    in_place: the name of the argument the call writes. progress: called as
+    progress(fraction, seconds_left) by a long call that shows its progress,
+    on the calling thread. reworded: maps a
     module's message to the words a Python caller reads, where the module
     speaks of its own rows and columns (which are a NumPy array's columns and
     rows).
@@ -56,7 +59,7 @@ def call(module: str, *args: Named, n_results: int = 1, in_place: Optional[str] 
     position = names.index(in_place) + 1 if in_place else 0
     try:
         gateway: _core._Gateway = getattr(_core, module)
-        return gateway([a.value for a in args], n_results, position)
+        return gateway([a.value for a in args], n_results, position, progress)
     except _core.Failure as failure:
         kind, position, message = failure.args
         message = (reworded or {}).get(message, message)
