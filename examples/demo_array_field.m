@@ -18,7 +18,7 @@ function demo_array_field (output_dir)
   delay = 1000 * z(:) / cp - 1;
   latest = 1000 * hypot (abs (x(:)) + 19.2, hypot (z(:), 2.5)) / cp + max (tau) + t(end);
   nt = ceil (max (latest - delay) / dt);
-  titles = {"focused at 30 mm", "focused at 30 mm, steered 20 degrees"};
+  titles = {"focused at 30 mm", "then steered 20 degrees"};
   steering = {"off", {"x", 20}};
   fig = demo_figure ();
   for k = 1:2
@@ -37,8 +37,14 @@ function demo_array_field (output_dir)
             z(peak == max (peak(:)))(1));
     subplot (1, 2, k);
     imagesc (x(1,:), z(:,1), 20 * log10 (peak / max (peak(:))), [-40 0]);
-    axis image; colormap (hot); colorbar;
-    xlabel ("x [mm]"); ylabel ("z [mm]"); title (titles{k});
+    axis image; colormap (hot);
+    if (k == 2)
+      ylabel (colorbar ("eastoutside"), "peak pressure [dB]");
+    endif
+    xlabel ("x [mm]"); title (titles{k});
+    if (k == 1)
+      ylabel ("z [mm]");
+    endif
   endfor
   save_figure (fig, output_dir, "array_field");
 endfunction
