@@ -20,25 +20,7 @@ function out = echofocus_mt_interrupt_case (step, s, outcome, printed)
       s.image = echofocus_mt (args{:}, n_threads);
       out = s;
     case "check"
-      out = "";
-      lines = strsplit (strtrim (printed), "\n");
-      lines = lines(! cellfun (@isempty, lines));
-      No = rows (args{6});
-      allowed = arrayfun (@(i) sprintf ("Thread for observation points %d -> %d bailing out!",
-                                        floor (i * No / n_threads) + 1, floor ((i + 1) * No / n_threads)),
-                          0:n_threads-1, "UniformOutput", false);
-      if (strcmp (outcome, "normal"))
-        if (! isequal (s.image, expected))
-          out = "a normal call gave another image";
-        elseif (! isempty (lines))
-          out = sprintf ("a normal call printed '%s'", lines{1});
-        endif
-      elseif (! isempty (s.image))
-        out = "a failed call left a result";
-      elseif (strcmp (outcome, "outside") && ! isempty (lines))
-        out = sprintf ("Octave's own interrupt, yet the module printed '%s'", lines{1});
-      elseif (! all (ismember (lines, allowed)) || numel (unique (lines)) < numel (lines))
-        out = sprintf ("unexpected bail-out lines: %s", strjoin (lines, " | "));
-      endif
+      out = point_threads_outcome (s.image, expected, outcome, printed, rows (args{6}),
+                                   n_threads);
   endswitch
 endfunction

@@ -19,25 +19,7 @@ function out = platewave_array_interrupt_case (step, s, outcome, printed)
       s.H = platewave_array (args{:}, n_threads);
       out = s;
     case "check"
-      out = "";
-      lines = strsplit (strtrim (printed), "\n");
-      lines = lines(! cellfun (@isempty, lines));
-      No = rows (args{1});
-      allowed = arrayfun (@(i) sprintf ("Thread for observation points %d -> %d bailing out!",
-                                        floor (i * No / n_threads) + 1, floor ((i + 1) * No / n_threads)),
-                          0:n_threads-1, "UniformOutput", false);
-      if (strcmp (outcome, "normal"))
-        if (! isequal (s.H, expected))
-          out = "a normal call gave another result";
-        elseif (! isempty (lines))
-          out = sprintf ("a normal call printed '%s'", lines{1});
-        endif
-      elseif (! isempty (s.H))
-        out = "a failed call left a result";
-      elseif (strcmp (outcome, "outside") && ! isempty (lines))
-        out = sprintf ("Octave's own interrupt, yet the module printed '%s'", lines{1});
-      elseif (! all (ismember (lines, allowed)) || numel (unique (lines)) < numel (lines))
-        out = sprintf ("unexpected bail-out lines: %s", strjoin (lines, " | "));
-      endif
+      out = point_threads_outcome (s.H, expected, outcome, printed, rows (args{1}),
+                                   n_threads);
   endswitch
 endfunction
