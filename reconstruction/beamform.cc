@@ -101,6 +101,18 @@ HWY_INLINE V WindowAt(D d, Window w, V rho)
     return hn::IfThenElse(hn::Le(rho, half), hn::Set(d, 1.0), hn::Add(half, hn::Mul(half, c)));
 }
 
+// A whole k with 0 <= k < 2^52 as an int64: k + 2^52 is exact and holds k in
+// its low mantissa bits. Two operations, where the general conversion also
+// sorts out values beyond the int64 range.
+template <class Tag, class Vec = hn::Vec<Tag>>
+HWY_INLINE hn::Vec<hn::RebindToSigned<Tag>> WholeToIndex(Tag d, Vec k)
+{
+    const hn::RebindToSigned<Tag> di;
+    const double two_52 = 4503599627370496.0;
+    return hn::Sub(hn::BitCast(di, hn::Add(k, hn::Set(d, two_52))),
+                   hn::BitCast(di, hn::Set(d, two_52)));
+}
+
 // Two neighbouring samples, s[k] and s[k + 1], of every lane, for whole k
 // with both inside the channel. For doubles: one 16-byte load per lane, the
 // loads of the even lanes put side by side in one vector and those of the
@@ -118,7 +130,7 @@ HWY_INLINE void NeighbourPairs(Tag d, const double* s, Vec k, Vec& s0, Vec& s1)
     constexpr std::size_t L = hn::MaxLanes(Tag());
     const hn::RebindToSigned<Tag> di;
     HWY_ALIGN std::int64_t i[L];
-    hn::Store(hn::ConvertTo(di, k), di, i);
+    hn::Store(WholeToIndex(d, k), di, i);
     const hn::Full128<double> d2;
     auto pair = [&](std::size_t lane) { return hn::LoadU(d2, s + i[lane]); };
     Vec even, odd;
@@ -147,7 +159,7 @@ HWY_INLINE void NeighbourPairs(D d, const float* s, V k, V& s0, V& s1)
     const hn::RebindToUnsigned<D> du;
     const hn::Rebind<std::uint32_t, D> du32;
     const hn::Rebind<float, D> df;
-    const auto offset = hn::ConvertTo(di, hn::Mul(k, hn::Set(d, double(sizeof(float)))));
+    const auto offset = WholeToIndex(d, hn::Mul(k, hn::Set(d, double(sizeof(float)))));
     const auto both =
         hn::BitCast(du, hn::GatherOffset(di, reinterpret_cast<const std::int64_t*>(s), offset));
     s0 = hn::PromoteTo(d, hn::BitCast(df, hn::TruncateTo(du32, both)));
@@ -159,7 +171,7 @@ HWY_INLINE void NeighbourPairs(D d, const float* s, V k, V& s0, V& s1)
 // others.
 HWY_INLINE V SampleAt(D d, const double* s, V k)
 {
-    return hn::GatherIndex(d, s, hn::ConvertTo(hn::RebindToSigned<D>(), k));
+    return hn::GatherIndex(d, s, WholeToIndex(d, k));
 }
 
 HWY_INLINE V SampleAt(D d, const float* s, V k)
@@ -199,6 +211,10 @@ HWY_INLINE Value interpolate(D d, const Sample* s, V u, V last)
                 v.re = SampleAt(d, s, k2, inside);
                 v.im = SampleAt(d, s + 1, k2, inside);
             }
+        } else if (std::is_same_v<Sample, double> &&
+                   hn::AllTrue(d, hn::And(hn::Ge(k, zero), hn::Lt(k, last)))) {
+            V next;  // read with it, as cheaply as alone
+            NeighbourPairs(d, s, k, v.re, next);
         } else {
             v.re = SampleAt(d, s, k, hn::And(hn::Ge(k, zero), hn::Le(k, last)));
         }
