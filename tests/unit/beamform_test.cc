@@ -62,30 +62,6 @@ TEST(Wavefront, FireTimesStartAtZero)
     }
 }
 
-TEST(Wavefront, FaceCrossing)
-{
-    const struct {
-        Wavefront w;
-        double px, pz;
-        bool crosses;
-        double qx;
-    } cases[] = {
-        {{Wave_kind::plane, 0.6, 0, 0.8, 0}, 3, 4, true, 0},       // 3 - (4 / 0.8) 0.6
-        {{Wave_kind::plane, 1, 0, 0, 0}, 3, 4, false, 0},          // along the face
-        {{Wave_kind::diverging, 0, 0, -10, 0}, 3, 20, true, 1},    // 3 * 10 / 30
-        {{Wave_kind::diverging, 2, 0, 0, 0}, 7, 9, true, 2},       // the source on the face
-        {{Wave_kind::diverging, 0, 0, -10, 0}, 3, -10, false, 0},  // level with the source
-        {{Wave_kind::focused, 0, 0, 30, 0}, 3, 4, false, 0},
-    };
-    for (const auto& c : cases) {
-        double qx = NAN, qy = NAN;
-        ASSERT_EQ(face_crossing(c.w, c.px, 0, c.pz, qx, qy), c.crosses) << c.px << ", " << c.pz;
-        if (c.crosses) {
-            EXPECT_NEAR(qx, c.qx, 1e-12) << c.px << ", " << c.pz;
-        }
-    }
-}
-
 // A linear array of n elements at pitch 0.3 mm on the x axis and what the
 // scenes record with it.
 struct Scene {
@@ -95,7 +71,6 @@ struct Scene {
     std::size_t n_rx = 0, nt = 1400;
     double t_first = 0, dt = 0.025, cp = 1540;
     std::vector<double> points;  // No x 3
-    std::vector<double> samples;
     Beamform_options options;
 
     std::size_t Ne() const { return elements.size() / 3; }
@@ -143,9 +118,7 @@ template <class T>
 std::vector<double> image(const Scene& s, const std::vector<T>& data, Sample_type type,
                           int threads = 2)
 {
-    std::vector<double> out(s.points.size());  // large enough for every test's output
-    const Beamform_job job = s.job(data.data(), type, nullptr);
-    out.assign(beamform_output_size(job), NAN);
+    std::vector<double> out(beamform_output_size(s.job(data.data(), type, nullptr)), NAN);
     fake_host::Host host;
     const Guarded_result r = beamform_run(host, s.job(data.data(), type, out.data()), threads);
     EXPECT_FALSE(r.fault) << r.fault;
@@ -177,12 +150,16 @@ std::vector<cdouble> echoes(const Scene& s, const std::vector<double>& scatterer
     return data;
 }
 
-std::vector<double> real_part(const std::vector<cdouble>& data)
+// Real parts alone, or real and imaginary parts interleaved.
+std::vector<double> doubles(const std::vector<cdouble>& data, bool complex)
 {
-    std::vector<double> re;
-    for (const cdouble& v : data)
-        re.push_back(v.real());
-    return re;
+    std::vector<double> d;
+    for (const cdouble& v : data) {
+        d.push_back(v.real());
+        if (complex)
+            d.push_back(v.imag());
+    }
+    return d;
 }
 
 // Points on an 11 x 11 grid of lambda / 20 around each scatterer, in x and z.
@@ -258,7 +235,7 @@ TEST(Beamform, ScatterersImagedAtTheirPositions)
         c.events(s);
         receive_on_all(s);
         peak_grids(s, scatterers);
-        const std::vector<double> rf = real_part(echoes(s, scatterers));
+        const std::vector<double> rf = doubles(echoes(s, scatterers), false);
         const std::vector<double> img = image(s, rf, Sample_type::real_double);
         const double terms = double(s.waves.size() * s.n_rx);
         for (std::size_t q = 0; q < 3; ++q) {
@@ -394,6 +371,8 @@ TEST(Beamform, TransmitApodizationByTheRegionTheWaveCovers)
         {steered, 10.5, Window::boxcar, 1},                              // crosses at 10.5 - 7.5 = 3
         {steered, 3, Window::boxcar, 0},                                 // crosses at -4.5
         {diverging, 4, Window::hann, 0.5},                               // crosses at 2
+        {{Wave_kind::diverging, 4, 0, 0, 0}, 0, Window::hann, 0},        // a source on the face: q = v
+        {{Wave_kind::diverging, 0, 0, 12, 0}, 3, Window::boxcar, 0},     // above the source: no crossing
         {{Wave_kind::focused, 9, 0, 20, 0}, 30, Window::boxcar, 1},      // never weighed
     };
     for (const auto& c : cases) {
@@ -453,12 +432,7 @@ TEST(Beamform, SameBitsOnEveryThreadCountAndInstructionSet)
     for (const Beamform_options& o : {apodized, per_event_iq}) {
         const Scene s = grid_scene(o);
         const bool iq = o.complex_samples == Complex_samples::iq;
-        std::vector<double> data;
-        for (const cdouble& v : echoes(s, scatterers, iq ? fc : 0)) {
-            data.push_back(v.real());
-            if (iq)
-                data.push_back(v.imag());
-        }
+        const std::vector<double> data = doubles(echoes(s, scatterers, iq ? fc : 0), iq);
         const Sample_type type = iq ? Sample_type::complex_double : Sample_type::real_double;
         const std::vector<double> first = image(s, data, type, 1);
         for (int threads : {2, 3})
@@ -513,11 +487,7 @@ TEST(Beamform, IqSamplesGiveTheEnvelope)
     s.nt = 350;
     s.options.complex_samples = Complex_samples::iq;
     s.options.fd = fc;
-    std::vector<double> data;
-    for (const cdouble& c : echoes(s, scatterers, fc)) {
-        data.push_back(c.real());
-        data.push_back(c.imag());
-    }
+    const std::vector<double> data = doubles(echoes(s, scatterers, fc), true);
     const std::vector<double> envelope = image(s, data, Sample_type::complex_double);
     s.options.complex_samples = Complex_samples::analytic;
     const std::vector<double> unturned = image(s, data, Sample_type::complex_double);
@@ -552,7 +522,7 @@ TEST(Beamform, FaultsAndInterruption)
 {
     Scene s = grid_scene({});
     const std::vector<double> data(s.nt * s.n_rx * s.waves.size(), 1.0);
-    std::vector<double> out(s.points.size());
+    std::vector<double> out(s.points.size(), NAN);
     const struct {
         const char* name;
         void (*spoil)(Scene&);
@@ -570,6 +540,7 @@ TEST(Beamform, FaultsAndInterruption)
                                                                out.data()), 2);
         EXPECT_TRUE(r.fault != nullptr) << c.name;
     }
+    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](double v) { return std::isnan(v); }));
     fake_host::Host host;
     host.pending = 1;
     const Guarded_result r = beamform_run(host, s.job(data.data(), Sample_type::real_double,
