@@ -496,13 +496,16 @@ void form(const Beamform_plan& plan, double* scratch, unsigned char* active, std
         const bool tx_weighted = event_terms(d, plan, job.waves[e], scratch, active, n_pad);
         std::fill_n(S_re, n_pad, 0.0);
         std::fill_n(S_im, n_pad, 0.0);
+        // Without samples every term is 0 (and the masked reads' stand-in
+        // sample 0 does not exist).
+        const std::size_t n_channels = job.nt > 0 ? job.n_rx : 0;
         std::size_t c = 0;
-        for (; c + 2 <= job.n_rx; c += 2) {
+        for (; c + 2 <= n_channels; c += 2) {
             const Channel<Sample> pair[2] = {channel(e, c), channel(e, c + 1)};
             sweep<Sample, is_complex, iq, linear, weighted>(
                 d, pair, A, active, n_pad, last, ahead(e, c + 2, n_pad / L), S_re, S_im);
         }
-        if (c < job.n_rx) {
+        if (c < n_channels) {
             const Channel<Sample> one[1] = {channel(e, c)};
             sweep<Sample, is_complex, iq, linear, weighted>(
                 d, one, A, active, n_pad, last, ahead(e, c + 1, n_pad / L), S_re, S_im);

@@ -541,6 +541,10 @@ TEST(Beamform, FaultsAndInterruption)
         EXPECT_TRUE(r.fault != nullptr) << c.name;
     }
     EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](double v) { return std::isnan(v); }));
+    Scene empty = s;  // no samples to read: every term is 0
+    empty.nt = 0;
+    const std::vector<double> none;
+    EXPECT_EQ(image(empty, none, Sample_type::real_double), std::vector<double>(out.size() / 3, 0.0));
     fake_host::Host host;
     host.pending = 1;
     const Guarded_result r = beamform_run(host, s.job(data.data(), Sample_type::real_double,
