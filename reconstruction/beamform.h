@@ -58,10 +58,11 @@
 //
 // Cost: per point, element and event one load of R_j, one add, a floor,
 // the two neighbours' reads and three operations of interpolation; one
-// square root per point and element and one per point and event (none for
-// plane waves). Threads take groups of points whose receive terms fill
-// about 4 MB, in a number of groups the threads share evenly; each group
-// reads every channel once (the next two prefetched while a pair is swept).
+// square root per point and element (two with an f-number) and one per
+// point and event (none for plane waves). Threads take groups of points
+// whose receive terms fill about 4 MB, in a number of groups the threads
+// share evenly; each group reads every channel once (the next two
+// prefetched while a pair is swept).
 // What bounds it, measured on one thread of an AVX-512 processor (Zen 5,
 // 3.3 GHz, shared with other work) for the benchmark's plane-wave and
 // full-matrix images (268M terms each), CPU time per image, best of 10:
@@ -144,8 +145,9 @@ bool beamform_complex(const Beamform_job& job);
 std::size_t beamform_output_size(const Beamform_job& job);
 
 // Null when the job can run, else why not: a receive index outside
-// 0 .. Ne-1, a negative or NaN f-number, I/Q options on real samples, or a
-// count beyond the int range of the thread scheme (No, n_rx, n_events).
+// 0 .. Ne-1, a negative or NaN f-number, I/Q options on real samples, a
+// count beyond the int range of the thread scheme (No, n_rx, n_events) or
+// nt > INT_MAX / 2.
 const char* beamform_fault(const Beamform_job& job);
 
 // The line of a worker cut short by an interruption.
