@@ -436,6 +436,21 @@ bool event_terms(D d, const Beamform_plan& plan, const Wavefront& wave, double* 
     return weighted;
 }
 
+// The values of n points, point[i] their indices, into an image.
+template <bool is_complex>
+void write(double* image, const std::size_t* point, std::size_t n, const double* re,
+           const double* im)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        if constexpr (is_complex) {
+            image[2 * point[i]] = re[i];
+            image[2 * point[i] + 1] = im[i];
+        } else {
+            image[point[i]] = re[i];
+        }
+    }
+}
+
 template <class Sample, bool is_complex, bool iq, bool linear, bool weighted>
 void form(const Beamform_plan& plan, double* scratch, unsigned char* active, std::size_t first,
           std::size_t n)
@@ -446,12 +461,14 @@ void form(const Beamform_plan& plan, double* scratch, unsigned char* active, std
     const Beamform_job& job = *plan.job;
     const std::size_t n_pad = (n + L - 1) / L * L;
 
-    // The group's points; lanes past the last point repeat it and are not stored.
+    // The group's points, in the plan's order; lanes past the last point
+    // repeat it and are not stored.
+    const std::size_t* point = plan.order.data() + first;
     double* px = plan.point_array(scratch, P::px);
     double* py = plan.point_array(scratch, P::py);
     double* pz = plan.point_array(scratch, P::pz);
     for (std::size_t i = 0; i < n_pad; ++i) {
-        const std::size_t k = first + std::min(i, n - 1);
+        const std::size_t k = point[std::min(i, n - 1)];
         px[i] = job.points.x[k];
         py[i] = job.points.y[k];
         pz[i] = job.points.z[k];
@@ -534,29 +551,11 @@ void form(const Beamform_plan& plan, double* scratch, unsigned char* active, std
                 hn::Store(ti, d, S_im + i);
             }
         }
-        if (!coherent) {
-            double* out = job.out + (e * No + first) * (is_complex ? 2 : 1);
-            for (std::size_t i = 0; i < n; ++i) {
-                if constexpr (is_complex) {
-                    out[2 * i] = S_re[i];
-                    out[2 * i + 1] = S_im[i];
-                } else {
-                    out[i] = S_re[i];
-                }
-            }
-        }
+        if (!coherent)
+            write<is_complex>(job.out + e * No * (is_complex ? 2 : 1), point, n, S_re, S_im);
     }
-    if (coherent) {
-        double* out = job.out + first * (is_complex ? 2 : 1);
-        for (std::size_t i = 0; i < n; ++i) {
-            if constexpr (is_complex) {
-                out[2 * i] = O_re[i];
-                out[2 * i + 1] = O_im[i];
-            } else {
-                out[i] = O_re[i];
-            }
-        }
-    }
+    if (coherent)
+        write<is_complex>(job.out, point, n, O_re, O_im);
 }
 
 template <class Sample, bool is_complex, bool iq>

@@ -18,8 +18,9 @@
 //            (so u in (-1, 0) reads f s[0], u in (nt-1, nt) reads (1 - f) s[nt-1],
 //            and u outside (-1, nt) gives 0);
 //   nearest: k = u rounded to the nearest integer, halfway cases to even, v = s[k].
-// A u that is NaN or infinite gives 0. Complex data is interpolated in its
-// real and imaginary parts with the same k and f.
+// A u that is NaN or infinite gives 0 (so a point with a NaN coordinate
+// gives 0, but NaN for I/Q data, whose phasors are then NaN). Complex data
+// is interpolated in its real and imaginary parts with the same k and f.
 //
 // I/Q data (baseband: the analytic signal times exp(-2 pi i fd t) at each
 // sample's own time t) is brought back to the band by the phase of tau,
@@ -61,8 +62,10 @@
 // square root per point and element (two with an f-number) and one per
 // point and event (none for plane waves). Threads take groups of points
 // whose receive terms fill about 4 MB, in a number of groups the threads
-// share evenly; each group reads every channel once (the next two
-// prefetched while a pair is swept).
+// share evenly, each group points near one another (whatever the order
+// they are given in); each group reads the part of every channel its
+// echoes lie in once (the next two channels prefetched while a pair is
+// swept).
 // What bounds it, measured on one thread of an AVX-512 processor (Zen 5,
 // 3.3 GHz, shared with other work) for the benchmark's plane-wave and
 // full-matrix images (268M terms each), CPU time per image, best of 10:

@@ -16,6 +16,10 @@ struct Beamform_plan {
     std::vector<std::size_t> used;
     // For channel c of event e, the row of its element among `used`.
     std::vector<std::size_t> channel_row;
+    // The points in the order the groups take them: near one another in
+    // space, so that a group reads a part of each channel only (see
+    // point_order in beamform_run.cc).
+    std::vector<std::size_t> order;
     // Points per group, a multiple of every vector width.
     std::size_t group;
     bool complex;
@@ -42,7 +46,7 @@ struct Beamform_plan {
     }
 };
 
-// Forms the image values of points first .. first + n - 1 (n <= plan.group)
+// Forms the image values of points order[first .. first + n - 1] (n <= plan.group)
 // into plan.job->out, with `scratch` (plan.scratch_doubles() doubles,
 // aligned for every vector width) and `active` (plan.group bytes: one flag
 // per vector of points, whether a point of it counts for the event).

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace velk {
@@ -57,6 +58,88 @@ namespace {
 constexpr std::size_t scratch_budget = std::size_t{4} << 20;  // bytes
 constexpr std::size_t group_unit = 64;                         // points, every vector width divides it
 
+// The bits of c (below 2^21) spread to every third place, from place `at`.
+std::uint64_t spread(std::uint64_t c, int at)
+{
+    std::uint64_t out = 0;
+    for (int b = 0; b < 21; ++b)
+        out |= ((c >> b) & 1u) << (3 * b + at);
+    return out;
+}
+
+// The point indices in the order of the cells of a grid laid over the
+// finite points' bounding box, cells of about `per_cell` points taken in
+// Morton order (the bits of a cell's x, y and z indices interleaved), so
+// that consecutive cells, and so each group, are near one another in space
+// and a group's echoes lie in a part of every channel; points that are not
+// finite come last. Within a cell the points keep their order. The cells
+// are sorted, the points counted into them.
+std::vector<std::size_t> point_order(const Coordinates& p, std::size_t per_cell)
+{
+    const std::size_t No = p.count;
+    const double* axis[3] = {p.x, p.y, p.z};
+    auto finite = [&](std::size_t i) {
+        return std::isfinite(p.x[i]) && std::isfinite(p.y[i]) && std::isfinite(p.z[i]);
+    };
+    double lo[3] = {INFINITY, INFINITY, INFINITY}, hi[3] = {-INFINITY, -INFINITY, -INFINITY};
+    for (std::size_t i = 0; i < No; ++i)
+        if (finite(i))
+            for (int a = 0; a < 3; ++a) {
+                lo[a] = std::min(lo[a], axis[a][i]);
+                hi[a] = std::max(hi[a], axis[a][i]);
+            }
+    // Cells of edge h over the axes the points spread along.
+    const double n_cells = std::max(static_cast<double>(No / std::max<std::size_t>(per_cell, 1)), 1.0);
+    double volume = 1.0;
+    int spread_axes = 0;
+    for (int a = 0; a < 3; ++a)
+        if (hi[a] > lo[a]) {
+            volume *= hi[a] - lo[a];
+            ++spread_axes;
+        }
+    const double h = spread_axes ? std::pow(volume / n_cells, 1.0 / spread_axes) : 1.0;
+    std::size_t cells[3];
+    for (int a = 0; a < 3; ++a)
+        cells[a] = hi[a] > lo[a] ? static_cast<std::size_t>(std::clamp(std::round((hi[a] - lo[a]) / h), 1.0, 1024.0))
+                                 : 1;
+    // Rounding and the axes that spread little may have made many more cells.
+    while (cells[0] * cells[1] * cells[2] > 4 * static_cast<std::size_t>(n_cells) + 8) {
+        std::size_t& most = *std::max_element(cells, cells + 3);
+        most = (most + 1) / 2;
+    }
+    const std::size_t n_grid = cells[0] * cells[1] * cells[2];
+    auto cell_of = [&](std::size_t i) {
+        if (!finite(i))
+            return n_grid;  // after every cell
+        std::size_t c[3];
+        for (int a = 0; a < 3; ++a) {
+            const double t = hi[a] > lo[a] ? (axis[a][i] - lo[a]) / (hi[a] - lo[a]) : 0.0;
+            c[a] = std::min(static_cast<std::size_t>(t * static_cast<double>(cells[a])), cells[a] - 1);
+        }
+        return (c[0] * cells[1] + c[1]) * cells[2] + c[2];
+    };
+    // The cells' ranks in Morton order.
+    std::vector<std::pair<std::uint64_t, std::size_t>> morton;
+    for (std::size_t c = 0; c < n_grid; ++c) {
+        const std::size_t cz = c % cells[2], cy = c / cells[2] % cells[1], cx = c / cells[2] / cells[1];
+        morton.push_back({spread(cx, 2) | spread(cy, 1) | spread(cz, 0), c});
+    }
+    std::sort(morton.begin(), morton.end());
+    std::vector<std::size_t> start(n_grid + 2, 0);  // by rank, then the points that are not finite
+    std::vector<std::size_t> rank(n_grid + 1);
+    for (std::size_t r = 0; r < n_grid; ++r)
+        rank[morton[r].second] = r;
+    rank[n_grid] = n_grid;
+    for (std::size_t i = 0; i < No; ++i)
+        ++start[rank[cell_of(i)] + 1];
+    for (std::size_t r = 0; r + 1 < start.size(); ++r)
+        start[r + 1] += start[r];
+    std::vector<std::size_t> order(No);
+    for (std::size_t i = 0; i < No; ++i)
+        order[start[rank[cell_of(i)]]++] = i;
+    return order;
+}
+
 Beamform_plan make_plan(const Beamform_job& job, int n_threads)
 {
     Beamform_plan plan{};
@@ -98,6 +181,8 @@ Beamform_plan make_plan(const Beamform_job& job, int n_threads)
     const std::size_t No = std::max<std::size_t>(job.points.count, 1);
     const std::size_t groups = ((No + largest - 1) / largest + threads - 1) / threads * threads;
     plan.group = ((No + groups - 1) / groups + group_unit - 1) / group_unit * group_unit;
+    // About four cells a group.
+    plan.order = point_order(job.points, plan.group / 4);
     return plan;
 }
 

@@ -396,7 +396,8 @@ Scene plane_waves(Beamform_options options)
 }
 
 // A grid whose points (71 x 23, not a multiple of any vector width, in
-// every order) reach before the first and past the last sample.
+// every order) reach before the first and past the last sample, and a last
+// point that is not one (x NaN).
 Scene grid_scene(Beamform_options options)
 {
     Scene s = plane_waves(options);
@@ -406,6 +407,8 @@ Scene grid_scene(Beamform_options options)
         x.push_back(-6 + 0.17 * (i % 71));
         z.push_back(-1 + (i * 7 % 23) * 1.1);
     }
+    x.push_back(NAN);
+    z.push_back(5);
     s.points = x;
     s.points.resize(2 * x.size(), 0.0);
     s.points.insert(s.points.end(), z.begin(), z.end());
@@ -443,6 +446,8 @@ TEST(Beamform, SameBitsOnEveryThreadCountAndInstructionSet)
         }
         hwy::SetSupportedTargetsForTest(0);
         EXPECT_GT(*std::max_element(first.begin(), first.end()), 1.0);
+        // The point with x NaN: its terms are 0, but not the phasors of I/Q data.
+        EXPECT_TRUE(iq ? std::isnan(first.back()) : first.back() == 0.0);
     }
 }
 
