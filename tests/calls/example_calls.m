@@ -37,6 +37,8 @@ function calls = example_calls (names = {})
     "discwave_array",  {P, E, 0.4, [0.05 300], 5, [2 1500], {"xy", 15}, "off", {"gauss", 1}, 2, 1}, 3
     "discwave_array",  {P, E, 0.4, [0.1 150], 0, [1 1500], {"ud", [0 0.1 0.2 0.1]}, {"xy", 5, 5}, {"ud", [1 0.5 0.25 2]}}, 1
     "velk_taper",   {"gauss", 7, 2}, 1
+    "wave_arrival", {P, "plane", [sind(10) 0 cosd(10)], 0.5, 1540}, 1
+    "wave_arrival", {P, "focused", [1 0 15], 9, 1500}, 1
   };
   calls = struct ("name", table(:, 1)', "args", table(:, 2)', "n_out", table(:, 3)');
   if (! isempty (names))

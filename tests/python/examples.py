@@ -97,6 +97,7 @@ PYTHON_FORM = {
     "echofocus": _focus,
     "echofocus_mt": _focus,
     "velk_taper": lambda w, n, p: [velk.taper(w, n, p)[:, None]],
+    "wave_arrival": lambda p, k, o, t0, cp: [velk.wave_arrival(p, k, o, t0[0, 0], cp[0, 0])[:, None]],
     "platewave_array": lambda *a: _array(velk.platewave_array, *a),
     "discwave_array": lambda *a: _array(velk.discwave_array, *a),
 }

@@ -24,6 +24,8 @@ function cases = boundary_calls (name)
       cases = platewave_avg_calls ();
     case {"platewave_array", "discwave_array"}
       cases = array_calls (name);
+    case "wave_arrival"
+      cases = wave_arrival_calls ();
     case "velk_damp"
       cases = velk_damp_calls ();
     case "lagsum"
@@ -162,6 +164,26 @@ function H = array_loop (name, args)
   H = zeros (fix (sampling(2)), rows (points));
   for i = 1:rows (elements)
     H = H + w(i) * feval (single, points - elements(i,:), shape, sampling, delay - tau(i), material, extra{:});
+  endfor
+endfunction
+
+## 0 to 3 points of each kind, against the arrival written out.
+function cases = wave_arrival_calls ()
+  points = [0 0 10; 5 -1 20; -3 2 30];
+  cases = [];
+  n = [0.6 0 0.8];
+  for No = 0:3
+    p = points(1:No, :);
+    plane = 0.5 + (n(1) * p(:,1) + n(2) * p(:,2) + n(3) * p(:,3)) * 1000 / 1500;
+    diverging = 2 + sqrt (sum ((p - [1 0 -5]).^2, 2)) * 1000 / 1500;
+    focused = 9 + sign (p(:,3) - 20 + 0.5) .* sqrt (sum ((p - [0 0 20]).^2, 2)) * 1000 / 1500;
+    expected = {plane, diverging, focused};
+    expected = cellfun (@(e) reshape (e, No, 1), expected, "UniformOutput", false);
+    for k = 1:3
+      args = {p, {"plane", "diverging", "focused"}{k}, {n, [1 0 -5], [0 0 20]}{k}, ...
+              [0.5 2 9](k), 1500};
+      cases = [cases, call_case(args, 1, @() expected(k), 1e-12)];
+    endfor
   endfor
 endfunction
 

@@ -111,6 +111,21 @@ function modules = module_table (names = {})
       "^velk_damp: Cannot allocate the work buffers and transform plan for \\d+ samples!$"]},
     "check_results", @(args, results, n_out, before) response_shape (args, results, 2, 1));
 
+  entries(end+1) = struct (
+    "name", "wave_arrival",
+    "max_results", 1, "written_in_place", [],
+    "classes", @(args) [doubles(args(1)), {"char"}(numel (args) >= 2), doubles(args(3:end))],
+    "messages", {[own, literal({
+      "wave_arrival: wave_arrival requires 5 input arguments!"
+      "wave_arrival: Too many output arguments for wave_arrival!"
+      "wave_arrival: Argument 2 must be a string"
+      "wave_arrival: Argument 2 must be \"plane\", \"diverging\" or \"focused\"!"
+      "wave_arrival: Argument 3 must be a vector of length 3!"
+      "wave_arrival: Argument 4 must be a scalar!"
+      "wave_arrival: Argument 5 must be a scalar!"
+      "wave_arrival: Argument 5 must be a sound speed that is finite and above 0!"})]},
+    "check_results", @(args, results, n_out, before) column_shape (results, rows (args{1})));
+
   ## The faults of the worker scheme itself, shared by the threaded modules.
   scheme = {"CTRL-C pressed!", "Failed to allocate memory for thread data!", ...
             "Failed to allocate memory for threads!", "Error when creating a new thread!", ...
@@ -383,4 +398,14 @@ function problem = array_results (args, results, n_out, before)
       problem = sprintf ("returned a %s %s as result %d", class (results{r}), mat2str (size (results{r})), r);
     endif
   endfor
+endfunction
+
+## One column of N real doubles.
+function problem = column_shape (results, N)
+  problem = "";
+  if (! isempty (results) && ! (isa (results{1}, "double") && isreal (results{1})
+                                && isequal (size (results{1}), [N 1])))
+    problem = sprintf ("returned a %s %s, expected double [%d 1]", class (results{1}),
+                       mat2str (size (results{1})), N);
+  endif
 endfunction
