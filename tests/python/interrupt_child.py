@@ -106,11 +106,13 @@ def call_alongside():
         companion["differing"] += small_call().tobytes() != small_before.tobytes()
 
 
-alongside = threading.Thread(target=call_alongside)
+# A daemon, so that the child never waits for it at exit; a signal that
+# comes before the call (during the print) is caught as outside the call.
+alongside = threading.Thread(target=call_alongside, daemon=True)
 alongside.start()
-print("ready", flush=True)
 report = {"interrupted": False}
 try:
+    print("ready", flush=True)
     for _ in range(repeats):
         call()
 except KeyboardInterrupt:
