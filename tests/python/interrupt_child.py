@@ -22,7 +22,18 @@ ALONGSIDE = b"alongside"
 
 def worker_count():
     """The threads of the process but those of the other thread's calls
-    (which take its name when they start)."""
+    (which take its name when they start). A thread just joined may linger
+    in /proc for a moment: the count is the one that holds for 50 ms."""
+    count, settled = task_count(), -1
+    for _ in range(40):
+        time.sleep(0.05)
+        count, settled = task_count(), count
+        if count == settled:
+            break
+    return count
+
+
+def task_count():
     count = 0
     for task in os.listdir("/proc/self/task"):
         try:
