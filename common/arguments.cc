@@ -52,6 +52,8 @@ int narrow_size(std::size_t size, const char* message, int position)
 
 Matrix matrix(const Call& call, int position) { return checked_matrix(call.arg(position), position); }
 
+Matrix matrix(const Arg& arg, int position) { return checked_matrix(arg, position); }
+
 Target in_place_matrix(const Call& call, int position)
 {
     const Arg& a = real_double(call.arg(position), position);

@@ -43,6 +43,8 @@ struct Matrix {
     const double* data;
 };
 Matrix matrix(const Call& call, int position);
+// The same for a value inside argument `position` (a field or an element).
+Matrix matrix(const Arg& arg, int position);
 
 // The same for the destination of an in-place module, which the call writes.
 struct Target {

@@ -52,6 +52,11 @@ void fail_interrupted() { throw Call_failed(Failure::interrupted, 0, "CTRL-C pre
 
 void fail_out_of_bounds(const char* line) { throw Call_failed(Failure::out_of_bounds, 0, line); }
 
+double* Host::create_complex_result(int, int, int)
+{
+    fail_resources("This host holds no complex results!");
+}
+
 const Arg* Arg::field(std::string_view name) const
 {
     for (std::size_t i = 0; i < field_names.size(); ++i)

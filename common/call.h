@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstddef>
 #include <exception>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -74,7 +75,16 @@ private:
 // major arrays describes an n x m array as m rows and n columns, which is the
 // same memory as an m x n column-major matrix.
 struct Arg {
-    enum class Kind { real_double, text, cell, structure, other };
+    enum class Kind {
+        real_double,
+        real_single,     // data_single: the elements as floats
+        complex_double,  // data: the elements as interleaved (re, im) doubles
+        complex_single,  // data_single: the same as floats
+        text,
+        cell,
+        structure,
+        other
+    };
 
     Kind kind = Kind::other;
     std::size_t rows = 0;
@@ -84,6 +94,7 @@ struct Arg {
     // real_double: the same elements when the call may write them in place
     // (the destination of an in-place module), else null.
     double* writable_data = nullptr;
+    const float* data_single = nullptr;
     // text: the characters, column by column, without a terminating NUL.
     std::string_view text;
     // cell: its rows x cols elements, column by column. structure (always
@@ -121,12 +132,28 @@ public:
     // result `slot` (from 0), owned by the host; returns its elements.
     virtual double* create_result(int slot, int rows, int cols) = 0;
 
+    // A rows x cols matrix of complex numbers as result `slot`: storage of
+    // rows x cols interleaved (re, im) doubles, zero-filled, that the host
+    // turns into its own complex array when the gateway has returned (a host
+    // that keeps complex numbers so hands out its own storage). A host
+    // without complex arrays ends the call (Failure::resources).
+    virtual double* create_complex_result(int slot, int rows, int cols);
+
     // As create_result, for a result whose every element the gateway writes:
     // a host that can hand out storage without filling it first does so,
     // which saves a pass over a large result; the others fill it.
     virtual double* create_unfilled_result(int slot, int rows, int cols)
     {
         return create_result(slot, rows, cols);
+    }
+
+    // Result `slot`, made rows x cols, seen as an array of the sizes `dims`
+    // (their product rows x cols, column by column) by a host whose arrays
+    // have more than two dimensions; the others keep it as it was made.
+    virtual void shape_result(int slot, std::initializer_list<std::size_t> dims)
+    {
+        (void)slot;
+        (void)dims;
     }
 
     // True when the user has interrupted the call through the host. Polled
@@ -190,6 +217,14 @@ public:
     double* create_unfilled_result(int slot, int rows, int cols) const
     {
         return host_.create_unfilled_result(slot, rows, cols);
+    }
+    double* create_complex_result(int slot, int rows, int cols) const
+    {
+        return host_.create_complex_result(slot, rows, cols);
+    }
+    void shape_result(int slot, std::initializer_list<std::size_t> dims) const
+    {
+        host_.shape_result(slot, dims);
     }
     void run(Function_ref<void()> work) const { host_.run_work(work); }
 

@@ -165,9 +165,12 @@ void Guarded_run::on_threads(int n_items, int n_threads,
     }
 
     try {
-        while (!completion->wait_for(host_.poll_interval()))
+        while (!completion->wait_for(host_.poll_interval())) {
             if (!stop_.requested() && host_.interrupt_pending())
                 stop_.request();
+            if (tick_)
+                (*tick_)();
+        }
     } catch (...) {
         stop_.request();  // the joins below wait for the workers instead
     }
@@ -184,6 +187,8 @@ void Guarded_run::on_threads(int n_items, int n_threads,
     for (const thread_data& worker : workers)
         if (const char* line = worker.bail_out.text())
             host_.print(line);
+    if (tick_)
+        (*tick_)();
 }
 
 void run_guarded(Host& host, const Handler_messages& messages,

@@ -22,6 +22,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 namespace velk {
@@ -178,6 +179,11 @@ public:
                     const char* bail_out_format, const Thread_starter& threads = system_threads,
                     Item_order order = Item_order::ranges, int queue_batch = 1);
 
+    // `tick` runs on the calling thread at every poll while the workers of
+    // on_threads run, and once after they have ended (a progress report,
+    // Progress::update); it must not throw. It must outlive those calls.
+    void while_waiting(Function_ref<void()> tick) { tick_ = tick; }
+
     const char* fault() const { return fault_; }
     // What the workers read; an item may look at it too.
     const Stop_state& stop() const { return stop_; }
@@ -186,6 +192,7 @@ private:
     Host& host_;
     Stop_state& stop_;
     const char* fault_ = nullptr;
+    std::optional<Function_ref<void()>> tick_;
 };
 
 // Runs `work` through the host between installing and putting back the

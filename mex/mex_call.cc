@@ -25,6 +25,33 @@ double* Mex_host::create_unfilled_result(int slot, int rows, int cols)
     return mxGetPr(plhs_[slot]);
 }
 
+double* Mex_host::create_complex_result(int slot, int rows, int cols)
+{
+    Complex_result& r = complex_results_.emplace_back(
+        Complex_result{slot, rows, cols, std::vector<double>(2 * std::size_t(rows) * cols)});
+    return r.values.data();
+}
+
+void Mex_host::shape_result(int slot, std::initializer_list<std::size_t> dims)
+{
+    const std::vector<mwSize> sizes(dims.begin(), dims.end());
+    mxSetDimensions(plhs_[slot], sizes.data(), sizes.size());
+}
+
+void Mex_host::finish()
+{
+    for (const Complex_result& r : complex_results_) {
+        plhs_[r.slot] = mxCreateDoubleMatrix(static_cast<mwSize>(r.rows),
+                                             static_cast<mwSize>(r.cols), mxCOMPLEX);
+        double* re = mxGetPr(plhs_[r.slot]);
+        double* im = mxGetPi(plhs_[r.slot]);
+        for (std::size_t i = 0; 2 * i < r.values.size(); ++i) {
+            re[i] = r.values[2 * i];
+            im[i] = r.values[2 * i + 1];
+        }
+    }
+}
+
 void Mex_host::print(const char* text) noexcept { mexPrintf("%s", text); }
 
 bool Mex_host::interrupt_pending() noexcept { return host_interrupt_pending(); }
@@ -65,6 +92,21 @@ public:
             arg.kind = Arg::Kind::real_double;
             arg.writable_data = mxGetPr(a);  // the caller's storage, as the in-place modules need
             arg.data = arg.writable_data;
+        } else if (mxIsSingle(a) && !mxIsComplex(a)) {
+            arg.kind = Arg::Kind::real_single;
+            arg.data_single = static_cast<const float*>(mxGetData(a));
+        } else if ((mxIsDouble(a) || mxIsSingle(a)) && mxIsComplex(a) && !mxIsSparse(a)) {
+            // The host keeps the real and imaginary parts apart; the modules
+            // read them interleaved, from a copy.
+            if (mxIsDouble(a)) {
+                arg.kind = Arg::Kind::complex_double;
+                arg.data = interleaved<double>(mxGetPr(a), mxGetPi(a), count, doubles_);
+            } else {
+                arg.kind = Arg::Kind::complex_single;
+                arg.data_single = interleaved<float>(static_cast<const float*>(mxGetData(a)),
+                                                     static_cast<const float*>(mxGetImagData(a)),
+                                                     count, floats_);
+            }
         } else if (mxIsChar(a)) {
             const std::size_t length = arg.rows * arg.cols;
             std::string& text = texts_.emplace_back(length + 1, '\0');
@@ -97,6 +139,20 @@ public:
     }
 
 private:
+    // (re, im) pairs of n values, in storage kept for the call.
+    template <class T>
+    const T* interleaved(const T* re, const T* im, std::size_t n, std::deque<std::vector<T>>& kept)
+    {
+        std::vector<T>& pairs = kept.emplace_back(2 * n);
+        for (std::size_t i = 0; i < n; ++i) {
+            pairs[2 * i] = re[i];
+            pairs[2 * i + 1] = im ? im[i] : T(0);
+        }
+        return pairs.data();
+    }
+
+    std::deque<std::vector<double>> doubles_;
+    std::deque<std::vector<float>> floats_;
     std::deque<std::string> texts_;
     std::deque<std::vector<Arg>> elements_;
     std::deque<std::vector<std::string_view>> names_;
@@ -118,6 +174,7 @@ void mex_call(Gateway gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArra
         Mex_host host(plhs);
         Call call(args, nlhs, host);
         gateway(call);
+        host.finish();
         return;
     } catch (const Call_failed& failure) {
         if (failure.kind() == Failure::out_of_bounds) {

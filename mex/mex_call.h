@@ -12,6 +12,8 @@
 
 #include "mex.h"
 
+#include <vector>
+
 namespace velk {
 
 // The host of a MEX call: results stored in plhs, the console, the host's
@@ -22,6 +24,12 @@ public:
     explicit Mex_host(mxArray** plhs) : plhs_(plhs) {}
     double* create_result(int slot, int rows, int cols) override;
     double* create_unfilled_result(int slot, int rows, int cols) override;
+    // Interleaved storage of the call's own, made into the host's complex
+    // array (its real and imaginary parts apart) by finish().
+    double* create_complex_result(int slot, int rows, int cols) override;
+    void shape_result(int slot, std::initializer_list<std::size_t> dims) override;
+    // Makes the complex results; called once the gateway has returned.
+    void finish();
     void print(const char* text) noexcept override;
     bool interrupt_pending() noexcept override;
     void acknowledge_interrupt() noexcept override;
@@ -31,7 +39,12 @@ public:
     bool installs_signal_handlers() const override { return true; }
 
 private:
+    struct Complex_result {
+        int slot, rows, cols;
+        std::vector<double> values;
+    };
     mxArray** plhs_;
+    std::vector<Complex_result> complex_results_;
 };
 
 // Calls the gateway on the host's arguments. Arrays of real, full doubles

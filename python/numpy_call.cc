@@ -2,9 +2,11 @@
 
 #include "numpy_host.h"
 
+#include <pybind11/complex.h>
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <complex>
 #include <deque>
 #include <string>
 #include <vector>
@@ -62,16 +64,29 @@ public:
             return arg;
         }
         auto array = py::reinterpret_borrow<py::array>(object);
-        if (!py::isinstance<py::array_t<double>>(object) || array.ndim() > 2 ||
+        const bool numeric = py::isinstance<py::array_t<double>>(object) ||
+                             py::isinstance<py::array_t<float>>(object) ||
+                             py::isinstance<py::array_t<std::complex<double>>>(object) ||
+                             py::isinstance<py::array_t<std::complex<float>>>(object);
+        if (!py::isinstance<py::array>(object) || !numeric || array.ndim() > 2 ||
             !(array.flags() & py::array::f_style))
             throw py::type_error("argument " + std::to_string(position) +
-                                 " must be a str, a tuple, a dict or a Fortran-ordered float64 "
-                                 "array of at most 2 dimensions");
-        arg.kind = Arg::Kind::real_double;
+                                 " must be a str, a tuple, a dict or a Fortran-ordered float64, "
+                                 "float32, complex128 or complex64 array of at most 2 dimensions");
         arg.rows = array.ndim() > 0 ? static_cast<std::size_t>(array.shape(0)) : 1;
         arg.cols = array.ndim() > 1 ? static_cast<std::size_t>(array.shape(1)) : 1;
-        arg.data = static_cast<const double*>(array.data());
-        if (in_place) {
+        const char type = array.dtype().kind();
+        const bool single = array.itemsize() == (type == 'c' ? 8 : 4);
+        if (type == 'c') {
+            arg.kind = single ? Arg::Kind::complex_single : Arg::Kind::complex_double;
+        } else {
+            arg.kind = single ? Arg::Kind::real_single : Arg::Kind::real_double;
+        }
+        if (single)
+            arg.data_single = static_cast<const float*>(array.data());
+        else
+            arg.data = static_cast<const double*>(array.data());
+        if (in_place && arg.kind == Arg::Kind::real_double) {
             if (!array.writeable())
                 throw py::value_error("argument " + std::to_string(position) +
                                       " must be a writable array");

@@ -1,10 +1,26 @@
 #include "numpy_host.h"
 
+#include <pybind11/complex.h>
+
 #include <algorithm>
+#include <complex>
 
 namespace py = pybind11;
 
 namespace velk::python {
+
+double* Numpy_host::create_complex_result(int slot, int rows, int cols)
+{
+    const py::object zeros = py::module_::import("numpy").attr("zeros");
+    auto result = py::array_t<std::complex<double>>::ensure(
+        zeros(py::make_tuple(cols, rows), "complex128"));
+    if (!result)
+        throw py::error_already_set();
+    double* data = reinterpret_cast<double*>(result.mutable_data());
+    results.resize(std::max(results.size(), static_cast<std::size_t>(slot) + 1));
+    results[static_cast<std::size_t>(slot)] = std::move(result);
+    return data;
+}
 
 double* Numpy_host::create_result(int slot, int rows, int cols)
 {

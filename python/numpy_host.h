@@ -24,6 +24,9 @@ public:
     // rows x cols column-major matrix in the same memory, so that row i of
     // the array is column i of the matrix.
     double* create_result(int slot, int rows, int cols) override;
+    // A C-ordered complex128 array of shape (cols, rows), whose storage is
+    // the interleaved pairs.
+    double* create_complex_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override;
     // Kept for the caller, who makes each "warn" line a Python warning.
     void report_out_of_bounds(const char* line) noexcept override;
@@ -39,7 +42,7 @@ public:
 
     pybind11::object progress = pybind11::none();
 
-    std::vector<pybind11::array_t<double>> results;
+    std::vector<pybind11::array> results;
     std::vector<std::string> warnings;
 
 private:

@@ -27,6 +27,14 @@ double* Host::create_result(int slot, int rows, int cols)
     return results[std::size_t(slot)].values.data();
 }
 
+double* Host::create_complex_result(int slot, int rows, int cols)
+{
+    if (results.size() <= std::size_t(slot))
+        results.resize(std::size_t(slot) + 1);
+    results[std::size_t(slot)] = {rows, cols, std::vector<double>(2 * std::size_t(rows) * cols)};
+    return results[std::size_t(slot)].values.data();
+}
+
 double* Host::create_unfilled_result(int slot, int rows, int cols)
 {
     double* values = create_result(slot, rows, cols);
@@ -63,6 +71,18 @@ Args& Args::cell(const Args& elements)
     a.rows = 1;
     a.cols = elements.entries_.size();
     cells_.push_back(elements);
+    field_names_.emplace_back();  // a structure's names at the index of its fields in cells_
+    entries_.push_back({a, static_cast<int>(cells_.size()) - 1});
+    return *this;
+}
+
+Args& Args::structure(std::vector<std::string> names, const Args& values)
+{
+    velk::Arg a;
+    a.kind = velk::Arg::Kind::structure;
+    a.rows = a.cols = 1;
+    cells_.push_back(values);
+    field_names_.push_back(std::move(names));
     entries_.push_back({a, static_cast<int>(cells_.size()) - 1});
     return *this;
 }
@@ -106,6 +126,12 @@ std::vector<velk::Arg> Args::views() const
             a.text = texts_[std::size_t(e.storage)];
         } else if (a.kind == velk::Arg::Kind::cell) {
             a.elements = element_views_.emplace_back(cells_[std::size_t(e.storage)].views());
+        } else if (a.kind == velk::Arg::Kind::structure) {
+            a.elements = element_views_.emplace_back(cells_[std::size_t(e.storage)].views());
+            std::vector<std::string_view>& names = name_views_.emplace_back();
+            for (const std::string& name : field_names_[std::size_t(e.storage)])
+                names.push_back(name);
+            a.field_names = names;
         }
         views.push_back(a);
     }

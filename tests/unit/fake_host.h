@@ -38,6 +38,8 @@ public:
     explicit Host(bool installs_signal_handlers = false) : installs_(installs_signal_handlers) {}
 
     double* create_result(int slot, int rows, int cols) override;
+    // Interleaved in `values` (2 rows cols of them), zero-filled.
+    double* create_complex_result(int slot, int rows, int cols) override;
     // Filled with NaN, which shows any element the gateway leaves unwritten.
     double* create_unfilled_result(int slot, int rows, int cols) override;
     void print(const char* text) noexcept override { console += text; }
@@ -83,6 +85,8 @@ public:
     Args& text(std::string text);
     // A 1 x n cell of the arguments of `elements`.
     Args& cell(const Args& elements);
+    // A 1 x 1 structure whose fields `names` hold the arguments of `values`.
+    Args& structure(std::vector<std::string> names, const Args& values);
     // An array of another class (integers, cells, ...).
     Args& other();
     // A real double array with these sizes and no elements to read: for
@@ -103,8 +107,10 @@ private:
     std::deque<std::vector<double>> values_;
     std::deque<std::string> texts_;
     std::deque<Args> cells_;
-    // The views of the cells' elements, made by views().
+    std::deque<std::vector<std::string>> field_names_;
+    // The views of the cells' elements and the structures' names, made by views().
     mutable std::deque<std::vector<velk::Arg>> element_views_;
+    mutable std::deque<std::vector<std::string_view>> name_views_;
 };
 
 using Gateway = void (*)(velk::Call&);

@@ -55,7 +55,13 @@ void add(Args& args, const json& value)
             add(elements, element);
         args.cell(elements);
     } else {
-        args.other();  // structures: no module's example takes one yet
+        std::vector<std::string> names;
+        Args fields;
+        for (const auto& [name, field] : value["struct"].items()) {
+            names.push_back(name);
+            add(fields, field);
+        }
+        args.structure(names, fields);
     }
 }
 
