@@ -2,6 +2,7 @@
 
 #include "att.h"
 #include "fft.h"
+#include "fftw_turn.h"
 #include "units.h"
 
 #include <cmath>
@@ -196,6 +197,16 @@ void show_plans()
     p_backward = w ? w->backward_ : nullptr;
     p_forward = w ? w->forward_ : nullptr;
     p_backward_cc = w ? w->backward_cc_ : nullptr;
+}
+
+}  // namespace velk
+
+namespace velk {
+
+std::mutex& fftw_turn()
+{
+    static std::mutex turn;
+    return turn;
 }
 
 }  // namespace velk

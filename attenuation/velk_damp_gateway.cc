@@ -3,11 +3,11 @@
 
 #include "arguments.h"
 #include "att.h"
+#include "fftw_turn.h"
 #include "to_int.h"
 
 #include <climits>
 #include <cmath>
-#include <mutex>
 
 namespace velk {
 namespace {
@@ -73,10 +73,7 @@ void velk_damp_gateway(Call& call)
 
     double* H = call.create_result(0, nt, points.count);
     call.run([&] {
-        // The work buffers and FFTW's planner serve the whole process: calls
-        // that a host runs at once take turns.
-        static std::mutex workspace;
-        const std::lock_guard turn(workspace);
+        const std::lock_guard turn(fftw_turn());
         if (!att_init(nt, 1))
             fail_resources("Cannot allocate the work buffers and transform plan for %d samples!", nt);
         for (int n = 0; n < points.count; ++n) {
