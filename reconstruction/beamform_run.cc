@@ -33,17 +33,17 @@ std::size_t beamform_output_size(const Beamform_job& job)
 const char* beamform_fault(const Beamform_job& job)
 {
     if (job.points.count > INT_MAX || job.n_rx > INT_MAX || job.n_events > INT_MAX)
-        return "beamform: more image points, channels or events than an int counts";
+        return "more image points, channels or events than an int counts";
     // A complex float channel is read with int indices up to 2 nt.
     if (job.nt > INT_MAX / 2)
-        return "beamform: more samples per channel than an int index reaches";
+        return "more samples per channel than an int index reaches";
     if (!(job.options.f_number >= 0.0))
-        return "beamform: the f-number must be 0 or more";
+        return "the f-number must be 0 or more";
     if (job.options.complex_samples == Complex_samples::iq && !beamform_complex(job))
-        return "beamform: I/Q samples must be complex";
+        return "I/Q samples must be complex";
     for (std::size_t i = 0; i < job.n_rx * job.n_events; ++i)
         if (job.rx[i] < 0 || static_cast<std::uint64_t>(job.rx[i]) >= job.elements.count)
-            return "beamform: a receive element index lies outside the element centres";
+            return "a receive element index lies outside the element centres";
     return nullptr;
 }
 
@@ -236,7 +236,7 @@ void beamform_run(Host& host, const Beamform_job& job, int n_threads,
         n_threads = std::max(std::min(n_threads, groups), 1);
         slots = std::make_unique<Scratch_slots>(n_threads, plan->scratch_doubles(), plan->group);
     } catch (const std::bad_alloc&) {
-        fail_resources("beamform: failed to allocate memory for the scratch of the threads!");
+        fail_resources("Failed to allocate memory for the scratch of the threads!");
     }
 
     const int group = static_cast<int>(plan->group);

@@ -105,3 +105,20 @@ def option(name: str, value: object) -> Named:
         return Named(name, (value[0], *(np.ravel(real(name, v)) for v in value[1:])))
     raise TypeError(f"{name} must be a str or a tuple of a str and its values, "
                     f"not {type(value).__name__}")
+
+
+def samples(name: str, value: ArrayLike, channels: int) -> Named:
+    """Channel data of shape (events, channels, nt) as the module's nt x
+    (channels x events) matrix: the same memory for a C-ordered float64,
+    float32, complex128 or complex64 array (other real numbers become
+    float64)."""
+    array = np.asarray(value)
+    if array.dtype not in (np.float64, np.float32, np.complex128, np.complex64):
+        array = real(name, array) if array.ndim <= 2 else np.asarray(value, dtype=np.float64)
+    if array.ndim == 2:
+        array = array[None]
+    if array.ndim != 3 or array.shape[1] != channels:
+        raise ValueError(f"{name} must have the shape (events, {channels}, nt), not "
+                         f"{array.shape}")
+    array = np.ascontiguousarray(array)
+    return Named(name, array.reshape(-1, array.shape[2]).T)
