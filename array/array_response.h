@@ -33,11 +33,19 @@ struct Array_description {
 // bits of the loop
 //   H = zeros (nt, 1); for i = 1:Ne, H = H + w(i) * kernel (point - [xs ys zs](i,:), ..., delay - tau(i), ...); end
 // Only each element's band is computed and added (the cost goes as Ne
-// times the band, not Ne nt). scratch: room for nt doubles, the largest
-// band; one per thread, reused from call to call. Writes nothing when
-// nt < 1.
+// times the band, not Ne nt), and elements of weight 0 not at all. scratch:
+// room for nt doubles, the largest band; one per thread, reused from call
+// to call. Writes nothing when nt < 1.
 void array_column(const Array_description& array, double x, double y, double z, Sampling sampling,
                   double delay, double* column, double* scratch);
+
+// As array_column onto a column that holds +0 and is written only here:
+// adds the elements' bands and returns the samples it wrote, from the first
+// band's start to the last one's end (empty when no element has one), the
+// rest left +0, so that a caller that clears those samples again reuses the
+// column without a pass over all of it.
+Sample_band add_array_column(const Array_description& array, double x, double y, double z,
+                             Sampling sampling, double delay, double* column, double* scratch);
 
 }  // namespace velk
 

@@ -9,7 +9,7 @@ libhwy-dev nlohmann-json3-dev \
 python3 python3-venv python3-pip python3-setuptools python3-wheel \
 pybind11-dev python3-pybind11 python3-numpy python3-pytest python3-matplotlib \
 python3-dask python3-distributed octave-parallel \
-python3-mypy python3-numpydoc"
+python3-mypy python3-numpydoc python3-tqdm"
 
 missing=""
 for p in $PACKAGES; do

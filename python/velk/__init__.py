@@ -19,9 +19,11 @@ from ._core import __version__
 from .array import taper
 from .arrays import discwave_array, linear_array, matrix_array, platewave_array, pressure
 from .attenuation import damp
+from .imaging import analytic, beamform, bmode, iq
 from .parallel import fold, paste
 from .probe import (Events, Probe, diverging_wave_events, element_weights, fmc_events,
                     focused_events, linear_probe, plane_wave_events, wave_arrival)
+from .simulation import pulse_echo
 from .reconstruction import LagsumResult, OutOfBoundsWarning, echofocus, lagsum
 from .transducer import discwave, discwave_avg, platewave, platewave_avg
 
@@ -29,5 +31,5 @@ __all__ = ["discwave", "platewave", "discwave_avg", "platewave_avg", "platewave_
            "discwave_array", "linear_array", "matrix_array", "pressure", "damp", "lagsum",
            "echofocus", "fold", "paste", "taper", "wave_arrival", "Probe", "Events", "linear_probe",
            "element_weights", "fmc_events", "plane_wave_events", "diverging_wave_events",
-           "focused_events", "LagsumResult", "OutOfBoundsError", "OutOfBoundsWarning",
+           "focused_events", "pulse_echo", "beamform", "analytic", "iq", "bmode", "LagsumResult", "OutOfBoundsError", "OutOfBoundsWarning",
            "__version__"]

@@ -14,6 +14,9 @@ function calls = example_calls (names = {})
   X = [linspace(-5, 5, 6)', zeros(6, 2)];       # their transducer positions
   G = [wave(5, 1) * 4, zeros(5, 1), 4 + abs(wave(5, 1, 2)) * 4];   # image points
   E = [-0.45 0 0; -0.15 0 0; 0.15 0 0; 0.45 0 0];   # the elements of a small array
+  probe = linear_probe (4, 0.3, [0.27 5]);      # a probe of those elements
+  plane = plane_wave_events (probe, [-5 5], 1540);
+  fmc = fmc_events (probe);
   table = {   # module, arguments, number of results
     "discwave",     {P, 5, [0.05 300], 10, [1 1500]}, 1
     "discwave",     {P, 2, [0.1 120], [4 2 5 14], [0.5 1480]}, 1
@@ -39,6 +42,13 @@ function calls = example_calls (names = {})
     "velk_taper",   {"gauss", 7, 2}, 1
     "wave_arrival", {P, "plane", [sind(10) 0 cosd(10)], 0.5, 1540}, 1
     "wave_arrival", {P, "focused", [1 0 15], 9, 1500}, 1
+    "beamform",     {wave(60, 8), probe, plane, [5 0.05], 1540, G}, 1
+    "beamform",     {wave(60, 16), probe, fmc, [4 0.04], 1500, G, struct("interpolation", "nearest", "fnumber", 1, "window", "hann", "compound", 0, "threads", 2)}, 1
+    "beamform",     {wave(60, 8), probe, plane, [5 0.05], 1540, G, struct("tx_window", "tukey", "window", "boxcar")}, 1
+    "analytic",     {wave(33, 3)}, 1
+    "iq",           {wave(40, 2), [5 2], [0.05 3]}, 1
+    "pulse_echo",   {G, 1, probe, plane, wave(9, 1), [0.05 160], 2, [1540 0]}, 1
+    "pulse_echo",   {G, wave(5, 1), probe, fmc, {wave(5, 1), wave(4, 1, 1)}, [0.04 200], 3, [1500 0.5], struct("N", 0, "threads", 2, "progress", 0)}, 1
   };
   calls = struct ("name", table(:, 1)', "args", table(:, 2)', "n_out", table(:, 3)');
   if (! isempty (names))

@@ -14,7 +14,10 @@ function write_example_calls (file)
     args = strjoin (cellfun (@encoded, c.args, "UniformOutput", false), ", ");
     results = cell (1, c.n_out);
     [results{:}] = feval (c.name, c.args{:});
-    sizes = cellfun (@(r) sprintf ("[%d, %d]", size (r)), results, "UniformOutput", false);
+    ## A result of more dimensions is written as the matrix a module
+    ## creates before giving it its shape: its trailing dimensions as columns.
+    sizes = cellfun (@(r) sprintf ("[%d, %d]", rows (r), prod (size (r)(2:end))), results,
+                     "UniformOutput", false);
     text{i} = sprintf ("{\"name\": \"%s\", \"n_out\": %d, \"args\": [%s], \"results\": [%s]}",
                        c.name, c.n_out, args, strjoin (sizes, ", "));
   endfor

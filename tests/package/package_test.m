@@ -21,11 +21,10 @@ function package_test (tarball, build_modules)
     pkg ("local_list", fullfile (root, "local_packages"));
     pkg ("global_list", fullfile (root, "global_packages"));
 
+    addpath (build_modules);   # the example calls make probes with its functions
     modules = module_table ();
     names = {modules.name};
     calls = draw_calls (modules, 20260112, 60);
-
-    addpath (build_modules);
     check_loaded_from (names, build_modules);
     expected = run_calls (calls);
     rmpath (build_modules);
@@ -117,6 +116,8 @@ function b = bits (x)
     b = cellfun (@bits, x, "UniformOutput", false);
   elseif (isa (x, "double") && isreal (x))
     b = {size(x), typecast(x(:), "uint64")};
+  elseif (isa (x, "double"))
+    b = {size(x), typecast(real (x(:)), "uint64"), typecast(imag (x(:)), "uint64")};
   else
     b = x;
   endif

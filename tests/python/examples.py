@@ -83,6 +83,43 @@ def _array(function, points, elements, shape, sampling, delay, material, focus="
     return [H.T]
 
 
+def _probe(fields):
+    return velk.Probe(fields["centres"], size=fields.get("size"),
+                      receiver=_probe(fields["receiver"]) if "receiver" in fields else None)
+
+
+def _events(fields):
+    return velk.Events(fields["fire"].T, fields["weight"].T,
+                       fields["receive"].T.astype(np.int64) - 1, list(fields["wave"]),
+                       fields["origin"].T, _vector(fields["t0"]))
+
+
+def _beamform(data, probe, events, timing, cp, points, options=None):
+    options = options or {}
+    ev = _events(events)
+    n_rx = ev.receive.shape[1]
+    image = velk.beamform(
+        data.T.reshape(len(ev), n_rx, -1), _probe(probe), ev, timing[0, 0], timing[0, 1],
+        cp[0, 0], points, interpolation=options.get("interpolation", "linear"),
+        f_number=options.get("fnumber", np.zeros((1, 1)))[0, 0],
+        window=options.get("window", "boxcar"), tx_window=options.get("tx_window", "none"),
+        compound=bool(options.get("compound", np.ones((1, 1)))[0, 0]),
+        threads=int(options["threads"][0, 0]) if "threads" in options else None)
+    return [image[:, None] if image.ndim == 1 else image.T]
+
+
+def _pulse_echo(S, A, probe, events, pulse, sampling, t0, medium, options=None):
+    options = options or {}
+    ev = _events(events)
+    pulse = tuple(pulse) if isinstance(pulse, (list, tuple)) else pulse
+    y = velk.pulse_echo(S, A, _probe(probe), ev, pulse, sampling[0, 0], int(sampling[0, 1]),
+                        t0[0, 0], medium[0, 0], medium[0, 1],
+                        intervals=int(options.get("N", np.full((1, 1), 4))[0, 0]),
+                        threads=int(options["threads"][0, 0]) if "threads" in options else None,
+                        progress=bool(options.get("progress", np.zeros((1, 1)))[0, 0]))
+    return [y.reshape(-1, y.shape[-1]).T]
+
+
 # For each module, its example's arguments -> the Python results in Octave's
 # shapes (a response's rows are its samples, a vector is a column).
 PYTHON_FORM = {
@@ -100,6 +137,10 @@ PYTHON_FORM = {
     "wave_arrival": lambda p, k, o, t0, cp: [velk.wave_arrival(p, k, o, t0[0, 0], cp[0, 0])[:, None]],
     "platewave_array": lambda *a: _array(velk.platewave_array, *a),
     "discwave_array": lambda *a: _array(velk.discwave_array, *a),
+    "beamform": _beamform,
+    "analytic": lambda X: [velk.analytic(X.T).T],
+    "pulse_echo": _pulse_echo,
+    "iq": lambda X, f, t: [velk.iq(X.T, f[0, 0], t[0, 0], t[0, 1], f[0, 1]).T],
 }
 
 

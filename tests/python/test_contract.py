@@ -25,8 +25,10 @@ MODULES = [m.groups() for m in re.finditer(r"^VELK_MODULE\((\w+), (\w+), (\w+),"
 # help file <folder>/<name>.m against those of its Python function. A name
 # maps to the Python name, or to (name, layout) where the shape reads
 # otherwise in NumPy: TRANSPOSED, a signal per column there and per row
-# here; COLUMN, an N x 1 column there and an (N,) array here. None: an entry
-# that refers to another help file.
+# here; COLUMN, an N x 1 column there and an (N,) array here (and any other
+# shape read transposed). A list of names: an entry that holds several
+# parameters ([T0 DT], a struct of options), its units theirs in order.
+# None: an entry that refers to another help file.
 CONTRACTS = {
     "discwave": ({"POINTS": "points", "A": "a", "[DT NT]": "sampling", "DELAY": "delay",
                   "[V CP]": "material"},
@@ -70,13 +72,27 @@ CONTRACTS = {
                   "S": "block", "N": "threads"},
                  {}),
     "velk_taper": ({"WINDOW": "window", "N": "n", "P": "p"}, {"W": (RETURN, COLUMN)}),
+    "analytic": ({"X": ("signals", TRANSPOSED)}, {"Y": (RETURN, TRANSPOSED)}),
+    "iq": ({"X": ("signals", TRANSPOSED), "[FD BANDWIDTH]": ["fd", "bandwidth"],
+            "[DT DELAY]": ["dt", "delay"]},
+           {"Q": (RETURN, TRANSPOSED)}),
+    "beamform": ({"DATA": ("data", TRANSPOSED), "PROBE": "probe", "EVENTS": "events",
+                  "[T0 DT]": ["t0", "dt"], "CP": "cp", "POINTS": "points",
+                  "OPTIONS": ["interpolation", "f_number", "window", "tx_window", "compound",
+                              "fd", "threads"]},
+                 {"B": (RETURN, COLUMN)}),
+    "pulse_echo": ({"SCATTERERS": "scatterers", "AMPLITUDES": ("amplitudes", COLUMN),
+                    "PROBE": "probe", "EVENTS": "events", "PULSE": "pulse",
+                    "[DT NT]": ["dt", "nt"], "T0": "t0", "[CP ALPHA]": ["cp", "alpha"],
+                    "OPTIONS": ["intervals", "threads", "progress"]},
+                   {"Y": (RETURN, TRANSPOSED)}),
 }
 
 # The units the help texts state, as "in <unit>"; longest first, so that
 # "in m/s" is not read as "in m".
 UNITS = ["m^2/s^2", "dB/(cm MHz)", "m/s", "mm", "us"]
 _UNIT = re.compile(r"\bin (" + "|".join(map(re.escape, UNITS)) + r")(?![\w/^])|\b(dimensionless)\b")
-_OCTAVE_SHAPE = re.compile(r"(\(?[\w+\-]+\)?) x (\(?[\w+\-]+\)?)")
+_OCTAVE_SHAPE = re.compile(r"\(?[\w+\-]+\)?(?: x \(?[\w+\-]+\)?)+")
 _PYTHON_SHAPE = re.compile(r"\(([^()]*,[^()]*)\)")
 
 
@@ -90,12 +106,11 @@ def dimension(name):
 
 def octave_shapes(text, layout):
     shapes = set()
-    for rows, cols in _OCTAVE_SHAPE.findall(text):
-        rows, cols = dimension(rows), dimension(cols)
-        if layout == COLUMN and cols == "1":
-            shapes.add((rows,))
-        else:
-            shapes.add((cols, rows) if layout == TRANSPOSED else (rows, cols))
+    for shape in _OCTAVE_SHAPE.findall(text):
+        dims = [dimension(d) for d in shape.split(" x ")]
+        if layout == COLUMN and dims[-1] == "1":
+            dims.pop()
+        shapes.add(tuple(reversed(dims)) if layout != SAME else tuple(dims))
     return shapes
 
 
@@ -137,6 +152,10 @@ def mapped(target):
     return target if isinstance(target, tuple) else (target, SAME)
 
 
+def python_names(target):
+    return target if isinstance(target, list) else [mapped(target)[0]]
+
+
 CASES = [(f"{folder}/{module}.m", function, section, name, target)
          for module, folder, function in MODULES
          for section, table in zip(("Argument", "Result"), CONTRACTS[module])
@@ -158,8 +177,10 @@ def test_every_entry_of_the_help_file_is_mapped(module, folder, function):
 @pytest.mark.parametrize("function", sorted({m[2] for m in MODULES}))
 def test_every_parameter_and_result_is_mapped(function):
     tables = [CONTRACTS[m] for m, _, f in MODULES if f == function]
-    parameters = {mapped(t)[0] for a, _ in tables for t in a.values() if t is not None}
-    returned = {mapped(t)[0] for _, r in tables for t in r.values() if t is not None}
+    parameters = {n for a, _ in tables for t in a.values() if t is not None
+                  for n in python_names(t)}
+    returned = {n for _, r in tables for t in r.values() if t is not None
+                for n in python_names(t)}
     assert set(python_entries(function, "Parameters")) == parameters
     # A function without results (paste) documents one unnamed Returns: None.
     assert set(python_entries(function, "Returns")) == (returned or {RETURN})
@@ -168,9 +189,13 @@ def test_every_parameter_and_result_is_mapped(function):
 @pytest.mark.parametrize("path, function, section, name, target", CASES,
                          ids=[f"{c[0]}:{c[3]}" for c in CASES])
 def test_units_and_shapes_agree(path, function, section, name, target):
-    python_name, layout = mapped(target)
     octave = octave_sections(path)[section][name]
     entries = python_entries(function, "Parameters" if section == "Argument" else "Returns")
+    if isinstance(target, list):  # several parameters: their units only
+        described = [u for n in target for u in units(entries[n][1])]
+        assert described == units(octave), (octave, target)
+        return
+    python_name, layout = mapped(target)
     kind, description = entries[python_name]
     assert units(description) == units(octave), (octave, description)
     # Each shape the help file gives is one the Python type states, and the

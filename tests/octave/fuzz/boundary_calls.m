@@ -26,6 +26,12 @@ function cases = boundary_calls (name)
       cases = array_calls (name);
     case "wave_arrival"
       cases = wave_arrival_calls ();
+    case "beamform"
+      cases = beamform_calls ();
+    case {"analytic", "iq"}
+      cases = signal_calls (name);
+    case "pulse_echo"
+      cases = pulse_echo_calls ();
     case "velk_damp"
       cases = velk_damp_calls ();
     case "lagsum"
@@ -183,6 +189,63 @@ function cases = wave_arrival_calls ()
       args = {p, {"plane", "diverging", "focused"}{k}, {n, [1 0 -5], [0 0 20]}{k}, ...
               [0.5 2 9](k), 1500};
       cases = [cases, call_case(args, 1, @() expected(k), 1e-12)];
+    endfor
+  endfor
+endfunction
+
+## Points around the groups the beamformer forms (64 a group, in vectors
+## of 2 to 8), channels of 0 to 3 samples and around the lengths the
+## interpolation reads past, 1 to 3 receive elements, 1 or 2 events.
+function cases = beamform_calls ()
+  probe = linear_probe (3, 0.3, [0.27 5]);
+  cases = [];
+  for No = around ([8 64])
+    points = [linspace(-1, 1, No)', zeros(No, 1), linspace(0.2, 1.2, No)'];
+    for nt = [0:3, 16]
+      for n_rx = 1:3
+        events = plane_wave_events (probe, [-4 6](1:1 + (n_rx == 2)), 1500);
+        events.receive = events.receive(1:n_rx, :);
+        data = sin (0.3 * (1:nt * n_rx * numel (events.t0))');
+        data = reshape (data, nt, n_rx * numel (events.t0));
+        args = {data, probe, events, [0.05 0.1], 1500, points};
+        cases = [cases, reference_case(@beamform_reference, args)];
+      endfor
+    endfor
+  endfor
+endfunction
+
+## Scatterers around the blocks between two looks at Ctrl-C (64), record
+## lengths from 0, one to three receive channels of one or two events.
+function cases = pulse_echo_calls ()
+  cases = [];
+  probe = linear_probe (3, 0.3, [0.27 5]);
+  for Ns = around (64)
+    S = [linspace(-1, 1, Ns)', zeros(Ns, 1), linspace(2, 3, Ns)'];
+    for nt = [0:3, 16]
+      for n_rx = 1:3
+        events = plane_wave_events (probe, [-4 6](1:1 + (n_rx == 2)), 1500);
+        events.receive = events.receive(1:n_rx, :);
+        args = {S, 1 + 0.1 * (1:Ns)', probe, events, [1 -0.5 0.25], [0.1 nt], 2.5, [1500 0], struct("N", 2)};
+        cases = [cases, reference_case(@pulse_echo_reference, args, 1e-11)];
+      endfor
+    endfor
+  endfor
+endfunction
+
+## Transform lengths from 0, odd and even, around powers of two; 0 to 3
+## columns. iq's I/Q data is the analytic signal mixed down, low-pass
+## filtered; at a bandwidth beyond the Nyquist frequency nothing is cut.
+function cases = signal_calls (name)
+  cases = [];
+  for nt = around ([4 8 16])
+    for n = 0:3
+      X = reshape (cos (0.7 * (1:nt * n)'), nt, n);
+      if (strcmp (name, "analytic"))
+        cases = [cases, reference_case(@analytic_reference, {X})];
+      else
+        mix = @(X) analytic_reference (X) .* exp (-2i * pi * 3 * (0.5 + 0.1 * (0:nt - 1)'));
+        cases = [cases, call_case({X, [3 100], [0.1 0.5]}, 1, @() {mix(X)}, 1e-12)];
+      endif
     endfor
   endfor
 endfunction

@@ -126,6 +126,24 @@ function modules = module_table (names = {})
       "wave_arrival: Argument 5 must be a sound speed that is finite and above 0!"})]},
     "check_results", @(args, results, n_out, before) column_shape (results, rows (args{1})));
 
+  required = struct ("analytic", "1 input argument", "iq", "3 input arguments");
+  for signal = {"analytic", "iq"}
+    name = signal{1};
+    entries(end+1) = struct (
+      "name", name,
+      "max_results", 1, "written_in_place", [],
+      "classes", @doubles,
+      "messages", {[own, literal(prefixed ([name ": "], {
+        [name " requires " required.(name) "!"]
+        ["Too many output arguments for " name "!"]
+        "Argument 2 must be a vector of length 2!"
+        "Argument 2 must hold a finite demodulation frequency and a finite bandwidth above 0 (MHz)!"
+        "Argument 3 must be a vector of length 2!"
+        "Argument 3 must hold a finite sampling period above 0 and a finite delay (us)!"})), ...
+        {["^" name ": Cannot allocate the transforms of \\d+ samples!$"]}]},
+      "check_results", @(args, results, n_out, before) complex_shape (results, size (args{1})));
+  endfor
+
   ## The faults of the worker scheme itself, shared by the threaded modules.
   scheme = {"CTRL-C pressed!", "Failed to allocate memory for thread data!", ...
             "Failed to allocate memory for threads!", "Error when creating a new thread!", ...
@@ -165,6 +183,93 @@ function modules = module_table (names = {})
         {["^" name ": Cannot allocate \\d+ samples of scratch for each of \\d+ threads!$"]}]},
       "check_results", @array_results);
   endfor
+
+  entries(end+1) = struct (
+    "name", "beamform",
+    "max_results", 1, "written_in_place", [],
+    "classes", @(args) [{"any"}(numel (args) >= 1), repmat({"any"}, 1, min (2, max (0, numel (args) - 1))), doubles(args(4:min (6, end))), repmat({"any"}, 1, numel (args) >= 7)],
+    "messages", {[own, literal(prefixed ("beamform: ", [scheme'; {
+      "beamform requires 6 or 7 input arguments!"
+      "Too many output arguments for beamform!"
+      "Argument 1 must be a real or complex array of doubles or singles!"
+      "Argument 1 must hold one column of samples per receive element and event (nt x n_rx x n_events)!"
+      "Argument 2 must be a probe: a struct with the field centres (Ne x 3, in mm)!"
+      "Argument 2: the probe's centres must be a finite Ne x 3 matrix, Ne >= 1!"
+      "Argument 2: the probe's size must be [width height] in mm!"
+      "Argument 2: the probe's radius must be a scalar!"
+      "Argument 3 must be events: a struct with the fields fire, weight, receive, wave, origin and t0!"
+      "Argument 3: the events' receive must be n_rx x n, one column per event!"
+      "Argument 3: the events' wave must be a cell of \"plane\", \"diverging\" or \"focused\", one per event!"
+      "Argument 3: the events' origin must be a finite 3 x n matrix!"
+      "Argument 3: the events' t0 must hold n finite times!"
+      "Argument 4 must be [t0 dt], a vector of length 2!"
+      "Argument 4 must hold a finite t0 and a finite sampling period above 0!"
+      "Argument 5 must be a scalar!"
+      "Argument 5 must be a sound speed that is finite and above 0!"
+      "Argument 7 must be a struct of options!"
+      "Argument 7: interpolation must be \"linear\" or \"nearest\"!"
+      "Argument 7: fnumber must be a scalar!"
+      "Argument 7: fnumber must be finite and 0 or more!"
+      "Argument 7: window must be \"boxcar\", \"hann\" or \"tukey\"!"
+      "Argument 7: tx_window must be \"none\", \"boxcar\", \"hann\" or \"tukey\"!"
+      "Argument 7: compound must be a scalar!"
+      "Argument 7: fd must be a scalar!"
+      "Argument 7: fd must be finite!"
+      "Argument 7: threads must be a scalar!"
+      "Argument 7: threads must be 1 or more!"
+      "Argument 7: the options are interpolation, fnumber, window, tx_window, compound, fd and threads!"
+      "Argument 7: fd is for I/Q data, which must be complex!"
+      "Failed to allocate memory for the scratch of the threads!"}])), ...
+      "^beamform: Argument 3: the events' receive must hold element numbers from 1 to \\d+!$"]},
+    "check_results", @beamform_shape);
+
+  entries(end+1) = struct (
+    "name", "pulse_echo",
+    "max_results", 1, "written_in_place", [],
+    "classes", @(args) [doubles(args(1:min (2, end))), repmat({"any"}, 1, min (3, max (0, numel (args) - 2))), doubles(args(6:min (8, end))), repmat({"any"}, 1, numel (args) >= 9)],
+    "messages", {[own, literal(prefixed ("pulse_echo: ", [scheme'; {
+      "pulse_echo requires 8 or 9 input arguments!"
+      "Too many output arguments for pulse_echo!"
+      "Argument 1 must hold finite coordinates!"
+      "Argument 2 must be a scalar or a vector with a length equal to the number of observation points!"
+      "Argument 2 must hold finite amplitudes!"
+      "Argument 3 must be a probe: a struct with the field centres (Ne x 3, in mm)!"
+      "Argument 3: the probe's centres must be a finite Ne x 3 matrix, Ne >= 1!"
+      "Argument 3: the probe's size must be [width height] in mm!"
+      "Argument 3: the probe's radius must be a scalar!"
+      "Argument 3: the probe needs its elements' shape, a finite size [width height] or radius in mm!"
+      "Argument 3: the probe's elements must have a size or radius above 0!"
+      "Argument 4 must be events: a struct with the fields fire, weight, receive, wave, origin and t0!"
+      "Argument 4: the events' receive must be n_rx x n, one column per event!"
+      "Argument 4: the events' fire must be a finite Ne x n matrix, one column per event!"
+      "Argument 4: the events' weight must be a finite Ne x n matrix, one column per event!"
+      "Argument 4: the events' wave must be a cell of \"plane\", \"diverging\" or \"focused\", one per event!"
+      "Argument 4: the events' origin must be a finite 3 x n matrix!"
+      "Argument 4: the events' t0 must hold n finite times!"
+      "Argument 5 must be a finite real vector (the two-way pulse) or a cell of two (the excitation and the impulse response)!"
+      "Argument 6 must be a vector of length 2!"
+      "Argument 6 must hold a finite sampling period above 0!"
+      "Argument 7 must be a scalar!"
+      "Argument 7 must be a finite time!"
+      "Argument 6: the record must end at a finite time!"
+      "Argument 8 must be a vector of length 2!"
+      "Argument 8 must hold a sound speed that is finite and above 0!"
+      "Argument 8 must hold an attenuation that is finite and 0 or more!"
+      "Argument 8: the round trips of the record are beyond the range of doubles!"
+      "Argument 9 must be a struct of options!"
+      "Argument 9: N must be a scalar!"
+      "Argument 9: N must be 0 (point samples) or a number of intervals of at least 1!"
+      "Argument 9: threads must be a scalar!"
+      "Argument 9: threads must be 1 or more!"
+      "Argument 9: progress must be a scalar!"
+      "Argument 9: the options are N, threads and progress!"
+      "Argument 4 holds more receive channels than can be counted!"
+      "Failed to allocate memory for the attenuated pulses!"
+      "Cannot plan the transform of the attenuated pulses!"
+      "Failed to allocate memory for the scratch of the threads!"}])), ...
+      "^pulse_echo: Argument 4: the events' receive must hold element numbers from 1 to \\d+!$", ...
+      "^pulse_echo: Event \\d+: the samples from its earliest fire time to the end of the record, with the pulse, are more than can be counted!$"]},
+    "check_results", @pulse_echo_shape);
 
   ## fold_mt keeps its mode from one call to the next and writes argument 4
   ## in place, so results are checked for shape only; the mode a call leaves
@@ -287,6 +392,47 @@ function problem = focus_shape (args, results)
   if (! isa (out, "double") || ! isreal (out) || ! isequal (size (out), expected))
     problem = sprintf ("returned a %s %s, expected double %s", class (out), mat2str (size (out)),
                        mat2str (expected));
+  endif
+endfunction
+
+## One value per image point, per event when not compounded, complex for
+## complex channel data.
+function problem = beamform_shape (args, results, n_out, before)
+  problem = "";
+  if (isempty (results))
+    return;
+  endif
+  B = results{1};
+  images = [1, numel(args{3}.t0)];
+  compound = numel (args) < 7 || ! isfield (args{7}, "compound") || args{7}.compound;
+  expected = [rows(args{6}), images(1 + ! compound)];
+  if (! isa (B, "double") || isreal (B) == iscomplex (args{1}) || ! isequal (size (B), expected))
+    problem = sprintf ("returned a %s %s, expected %s", class (B), mat2str (size (B)), mat2str (expected));
+  endif
+endfunction
+
+## nt x n_rx x n_events real doubles.
+function problem = pulse_echo_shape (args, results, n_out, before)
+  problem = "";
+  if (isempty (results))
+    return;
+  endif
+  Y = results{1};
+  expected = [fix(args{6}(2)), size(args{4}.receive)];
+  if (! isa (Y, "double") || ! isreal (Y) || ! isequal (size (Y, 1:3), expected))
+    problem = sprintf ("returned a %s %s, expected double %s", class (Y), mat2str (size (Y)),
+                       mat2str (expected));
+  endif
+endfunction
+
+## A double array of the given size: complex, or real where every
+## imaginary part is 0 (Octave narrows such a result).
+function problem = complex_shape (results, expected)
+  problem = "";
+  if (! isempty (results) && ! (isa (results{1}, "double")
+                                && isequal (size (results{1}), expected)))
+    problem = sprintf ("returned a %s %s, expected double %s", class (results{1}),
+                       mat2str (size (results{1})), mat2str (expected));
   endif
 endfunction
 

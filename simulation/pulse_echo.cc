@@ -1,0 +1,129 @@
+#include "pulse_echo.h"
+
+#include "array_response.h"
+#include "attenuated_pulses.h"
+#include "conv.h"
+#include "units.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace velk {
+namespace {
+
+// Scatterers between two looks at the stop state: a few ms of work.
+constexpr std::size_t block = 64;
+
+// The pulse's samples and where its sample 0 stands (lag -lead dt).
+int pulse_length(const Pulse_echo_job& job)
+{
+    return job.attenuated ? job.attenuated->length() : job.n_pulse;
+}
+
+int pulse_lead(const Pulse_echo_job& job)
+{
+    return job.attenuated ? job.attenuated->lead() : 0;
+}
+
+}  // namespace
+
+bool echo_axes(const Pulse_echo_job& job, int e, Echo_axes& axes)
+{
+    const int L = pulse_length(job);
+    const double n_raw = double(job.nt) + L - 1;
+    axes.t_echo = job.t0 - (L - 1 - pulse_lead(job)) * job.dt;
+    const int Ne = job.transmitters.Ne;
+    double earliest = INFINITY;
+    for (int i = 0; i < Ne; ++i)
+        if (job.weight[i + std::size_t(e) * Ne] != 0.0)
+            earliest = std::min(earliest, job.fire[i + std::size_t(e) * Ne]);
+    const double lead =
+        earliest < axes.t_echo ? std::ceil((axes.t_echo - earliest) / job.dt) : 0.0;
+    if (!(lead + n_raw <= INT_MAX / 2))
+        return false;
+    axes.lead = static_cast<int>(lead);
+    axes.t_tx = axes.t_echo - axes.lead * job.dt;
+    axes.n_raw = static_cast<int>(n_raw);
+    axes.n_axis = axes.lead + axes.n_raw;
+    return true;
+}
+
+Echo_scratch::Echo_scratch(int n_axis, int n_channels)
+    : n_axis_(n_axis), tx_(n_axis), band_(n_axis), rx_(n_axis),
+      echo_(2 * std::size_t(n_axis) * n_channels)
+{
+}
+
+bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
+                    Echo_scratch& scratch, double* out, Scatterer_blocks after_block)
+{
+    const Element_set& T = job.transmitters;
+    const Element_set& R = job.receivers;
+    const Array_description transmit{T.element, T.Ne,
+                                     T.x,       T.y,
+                                     T.z,       job.fire + std::size_t(e) * T.Ne,
+                                     job.weight + std::size_t(e) * T.Ne};
+    const Sampling axis{job.dt, axes.n_axis};
+    const double dt_s = job.dt / us_per_s;
+    double* tx = scratch.tx();
+    double* rx = scratch.rx();
+    std::fill(tx, tx + axes.n_axis, 0.0);
+    for (int c = 0; c < n; ++c)
+        std::fill_n(scratch.echo(c), 2 * std::size_t(axes.n_axis), 0.0);
+
+    const Scatterers& S = job.scatterers;
+    for (std::size_t s = 0; s < S.count; ++s) {
+        const double x = S.x[s], y = S.y[s], z = S.z[s];
+        const Sample_band band =
+            add_array_column(transmit, x, y, z, axis, axes.t_tx, tx, scratch.band());
+        if (band.size() > 0) {
+            const double scale = S.amplitude[s] * dt_s;
+            for (int c = 0; c < n; ++c) {
+                const std::int64_t j = job.receive[first + c + std::size_t(e) * job.n_rx];
+                const Piston_response h(R.element, x - R.x[j], y - R.y[j], z - R.z[j], axis, 0.0);
+                const Sample_band k = h.band();
+                if (k.size() == 0)
+                    continue;
+                h.fill(rx);
+                for (int q = 0; q < k.size(); ++q)
+                    rx[q] = scale * rx[q];
+                conv(tx + band.k_first, band.size(), rx, k.size(),
+                     scratch.echo(c) + band.k_first + k.k_first, true, fold_add);
+            }
+            std::fill(tx + band.k_first, tx + band.k_end, 0.0);
+        }
+        if ((s + 1) % block == 0 || s + 1 == S.count)
+            if (!after_block((s % block) + 1))
+                return false;
+    }
+
+    // The pulse over each channel's echo sums, sample m of the record at
+    // sum index lead + m + L - 1 - q for pulse sample q.
+    const int L = pulse_length(job);
+    for (int c = 0; c < n; ++c) {
+        const double* E = scratch.echo(c) + axes.lead + L - 1;
+        double* y = out + std::size_t(first + c) * job.nt;
+        for (int m = 0; m < job.nt; ++m) {
+            const auto applied = [&](const double* p) {
+                double sum = 0.0;
+                for (int q = 0; q < L; ++q)
+                    sum += p[q] * E[m - q];
+                return sum;
+            };
+            if (!job.attenuated) {
+                y[m] = dt_s * applied(job.pulse);
+                continue;
+            }
+            int b;
+            double f;
+            job.attenuated->at_time(job.t0 + m * job.dt, b, f);
+            const double near = applied(job.attenuated->pulse(b));
+            const double next = f > 0.0 ? applied(job.attenuated->pulse(b + 1)) : 0.0;
+            y[m] = dt_s * ((1.0 - f) * near + f * next);
+        }
+    }
+    return true;
+}
+
+}  // namespace velk

@@ -1,0 +1,124 @@
+// Pulse-echo simulation: the signals that the receive elements of a probe
+// record when its transmit events insonify point scatterers. Host-free.
+//
+// For event e and receive channel c (element j = receive(c, e)), sampled at
+// t_m = t0 + m dt us, m = 0 .. nt-1:
+//
+//   y(t) = p * sum over scatterers s of  A_s (h_tx,e(r_s) * h_j(r_s))(t)
+//   h_tx,e(r, t) = sum over transmit elements i of w_ei h_i(r, t - tau_ei)
+//
+// h_i(r, t) the element's piston response at r seen from its centre (its
+// kind's kernel: point samples, or means over each sampling interval), in
+// m/s; tau_ei and w_ei the event's fire times and weights (elements of
+// weight 0 left out); p the two-way pulse (its first sample at time 0); *
+// the convolution in time, each one the sum over the samples times dt in
+// seconds. So y is in the pulse's unit times m^2/s.
+//
+// The arithmetic, per channel: the echo sums E start at +0; for each
+// scatterer in order, E[n + k] += h_tx[n] ((A_s dt) h_j[k]) in the order of
+// the column convolution (conv.h); then y[m] = dt sum over q of
+// p[q] E[m + L - 1 - q], q increasing. With attenuation, the pulse applied
+// to the echo sample at time t is the pulse through the round trip cp t
+// (attenuated_pulses.h). A channel is formed on its own from the scatterers
+// in order, so its bits are the same whatever thread forms it.
+//
+// Lengths in mm, times in us, cp in m/s.
+#pragma once
+
+#include "function_ref.h"
+#include "piston.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#pragma GCC visibility push(hidden)  // as the pistons it holds (piston.h)
+
+namespace velk {
+
+class Attenuated_pulses;
+
+// Ne elements, centre of element i at (x[i], y[i], z[i]), each the piston
+// `element` in a plane parallel to z = 0, facing +z.
+struct Element_set {
+    Piston element;
+    int Ne;
+    const double* x;
+    const double* y;
+    const double* z;
+};
+
+struct Scatterers {
+    std::size_t count;
+    const double* x;  // mm
+    const double* y;
+    const double* z;
+    const double* amplitude;
+};
+
+struct Pulse_echo_job {
+    Element_set transmitters;
+    Element_set receivers;
+    int n_events;
+    const double* fire;      // Ne_tx x n_events, us
+    const double* weight;    // Ne_tx x n_events
+    int n_rx;                // receive channels per event
+    const std::int64_t* receive;  // n_rx x n_events, 0-based receiver elements
+    Scatterers scatterers;
+    double dt;  // us
+    int nt;
+    double t0;  // us, the first sample's time
+    const double* pulse;  // n_pulse samples dt apart, the first at time 0
+    int n_pulse;
+    // Where not null, the pulses per path (alpha > 0); `pulse` is then not read.
+    const Attenuated_pulses* attenuated;
+};
+
+// The samples of an event that the echoes are gathered on before the pulse
+// is applied. Echo sample i (time t_echo + i dt) is sum index lead + i of
+// the transmit samples (from t_tx) and receive samples (from 0 us): the
+// transmit axis starts `lead` whole samples before the echo axis, so that
+// it holds the event's earliest fire time. n_raw = nt + L - 1 echo samples
+// for a pulse of L samples.
+struct Echo_axes {
+    double t_echo;  // us
+    double t_tx;    // us, t_echo - lead dt
+    int lead;
+    int n_raw;
+    int n_axis;     // transmit and receive samples, lead + n_raw
+};
+
+// The axes of event e; false when they would hold more samples than the
+// sums reach with int indices (2 n_axis).
+bool echo_axes(const Pulse_echo_job& job, int e, Echo_axes& axes);
+
+// Scratch of one worker for events of up to n_axis samples and up to
+// n_channels channels at once.
+class Echo_scratch {
+public:
+    Echo_scratch(int n_axis, int n_channels);
+    double* tx() { return tx_.data(); }
+    double* band() { return band_.data(); }
+    double* rx() { return rx_.data(); }
+    // A channel's sums, 2 n_axis of them: every sum index of a transmit and
+    // a receive sample.
+    double* echo(int channel) { return echo_.data() + std::size_t(channel) * 2 * n_axis_; }
+
+private:
+    std::size_t n_axis_;
+    std::vector<double> tx_, band_, rx_, echo_;
+};
+
+// Called after every block of scatterers with the count of them done since
+// the last call; false stops the work.
+using Scatterer_blocks = Function_ref<bool(std::size_t)>;
+
+// Channels first .. first + n - 1 of event e into out (the nt x n_rx
+// samples of the event, column-major). False when `after_block` stopped it;
+// the channels are then not written.
+bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
+                    Echo_scratch& scratch, double* out, Scatterer_blocks after_block);
+
+}  // namespace velk
+
+#pragma GCC visibility pop

@@ -1,0 +1,118 @@
+%PULSE_ECHO  Channel data of a probe's transmit events over point scatterers.
+%   Y = PULSE_ECHO(SCATTERERS, AMPLITUDES, PROBE, EVENTS, PULSE, [DT NT], T0, [CP ALPHA])
+%   Y = PULSE_ECHO(SCATTERERS, AMPLITUDES, PROBE, EVENTS, PULSE, [DT NT], T0, [CP ALPHA], OPTIONS)
+%
+%   The signal each receive element records for each transmit event of
+%   PROBE (PLANE_WAVE_EVENTS, FMC_EVENTS, FOCUSED_EVENTS, ...): for event e
+%   and receive channel c (element j = RECEIVE(c,e)), at t = T0 + k*DT us,
+%     y(t) = p * sum over scatterers s of A_s (h_tx,e(r_s) * h_j(r_s))(t)
+%     h_tx,e(r, t) = sum over elements i of WEIGHT(i,e) h_i(r, t - FIRE(i,e))
+%   with h_i(r, t) element i's spatial impulse response at r (in m/s: the
+%   response of PLATEWAVE, or DISCWAVE with v = 1 m/s, interval means over
+%   N parts as PLATEWAVE_AVG unless N is 0), p the two-way pulse, and * the
+%   convolution in time, each the sum over the samples times DT in s: y is
+%   in the unit of the pulse times m^2/s. Elements of weight 0 are left
+%   out, and each element only over the samples its response can be
+%   non-zero in. The scatterers are summed in their order on each channel,
+%   which one thread forms, so every thread count gives the same bits.
+%
+%   With ALPHA > 0, the echo sample at time t is formed with the pulse
+%   through a round trip of CP*t of the medium of VELK_DAMP (its dispersion
+%   included), interpolated between trips 1 mm apart: one attenuation per
+%   echo time, that of the scatterers that echo then.
+%
+%   Arguments
+%     SCATTERERS   Ns x 3 scatterer positions [x y z], in mm.
+%     AMPLITUDES   Ns x 1 scatterer amplitudes (one value: the same for
+%                  all), dimensionless.
+%     PROBE        the probe (LINEAR_PROBE): its fields CENTRES, in mm,
+%                  and SIZE or RADIUS; where other elements receive, its
+%                  field RECEIVER, a probe of its own (pitch-catch).
+%     EVENTS       the transmit events: the fields FIRE and WEIGHT (Ne x
+%                  n_events) and RECEIVE (n_rx x n_events, element numbers
+%                  from 1), as PLANE_WAVE_EVENTS makes them.
+%     PULSE        the two-way pulse, samples DT apart from time 0; or a
+%                  cell {EXCITATION, IMPULSE}, whose two-way pulse is
+%                  EXCITATION * IMPULSE * IMPULSE (sums times DT in s).
+%     [DT NT]      sampling period, in us, and number of samples.
+%     T0           time of the first sample, in us.
+%     [CP ALPHA]   sound speed, in m/s, and attenuation, in dB/(cm MHz)
+%                  (0: none).
+%     OPTIONS      a struct, each field optional:
+%                    N         parts of the interval means of the element
+%                              responses (default 4; 0: point samples);
+%                    threads   threads (default: every core);
+%                    progress  true: one console line, updated at most
+%                              once a second, with the share done and the
+%                              time left (default false).
+%
+%   Result
+%     Y   NT x n_rx x n_events channel data: Y(k+1,c,e) is the sample at
+%         T0 + k*DT of channel c of event e.
+%
+%   Example
+%     probe = linear_probe (64, 0.3, [0.27 5]);
+%     events = plane_wave_events (probe, 0, 1540);
+%     dt = 0.025; t = (0:40)' * dt;  pulse = sin (2*pi*5*t) .* hanning (41);
+%     Y = pulse_echo ([0 0 20; 3 0 30], 1, probe, events, pulse, [dt 2000], 0, [1540 0.5]);
+%     B = beamform (Y, probe, events, [0 dt], 1540, points);
+%
+%   See also PLANE_WAVE_EVENTS, FMC_EVENTS, BEAMFORM, PLATEWAVE_ARRAY, VELK_DAMP.
+
+## The peak of a point's echo on each channel, for FMC, plane-wave,
+## diverging and focused events, lies at the wave's arrival at the point
+## plus the way back (the pulse's own peak added), within an eighth of a
+## period (the plane waves of 16 elements are plane only near their axis);
+## elements small enough that their responses last a sample.
+%!test
+%! probe = linear_probe (16, 0.3, [0.04 0.04]);
+%! dt = 0.01; tp = (0:60)' * dt;
+%! pulse = sin (2*pi*5*tp) .* hanning (61);
+%! [~, kp] = max (abs (analytic (pulse))); lag = (kp - 1) * dt;
+%! p = [0.4 0 12];
+%! kinds = {fmc_events(probe), plane_wave_events(probe, [-8 5], 1540), ...
+%!          diverging_wave_events(probe, [0 0 -10], 1540), focused_events(probe, [0.4 0 20], 1540, 8)};
+%! for k = 1:numel (kinds)
+%!   ev = kinds{k};
+%!   Y = pulse_echo (p, 1, probe, ev, pulse, [dt 2500], 0, [1540 0]);
+%!   for e = 1:numel (ev.t0)
+%!     for c = 1:4:rows (ev.receive)
+%!       j = ev.receive(c, e);
+%!       tau = wave_arrival (p, ev.wave{e}, ev.origin(:,e), ev.t0(e), 1540) ...
+%!             + norm (p - probe.centres(j,:)) * 1000 / 1540 + lag;
+%!       [~, m] = max (abs (analytic (Y(:,c,e))));
+%!       assert ((m - 1) * dt, tau, 0.2 / 8);
+%!     endfor
+%!   endfor
+%! endfor
+
+## Reciprocity: element i transmitting to j records what j to i records;
+## linearity in the amplitudes and additivity over the scatterers.
+%!test
+%! probe = linear_probe (6, 0.4, [0.35 4]);
+%! ev = fmc_events (probe);
+%! s = [0.5 0.2 8; -1 0 11]; pulse = [0 1 0.5 -0.5 -1 0];
+%! Y = pulse_echo (s, [1; -0.5], probe, ev, pulse, [0.02 1500], 0, [1540 0]);
+%! for i = 1:6
+%!   for j = 1:6
+%!     assert (Y(:,j,i), Y(:,i,j), 1e-12 * max (abs (Y(:))));
+%!   endfor
+%! endfor
+%! Y1 = pulse_echo (s(1,:), 1, probe, ev, pulse, [0.02 1500], 0, [1540 0]);
+%! Y2 = pulse_echo (s(2,:), 1, probe, ev, pulse, [0.02 1500], 0, [1540 0]);
+%! assert (Y, Y1 - 0.5 * Y2, 1e-12 * max (abs (Y(:))));
+
+## Threads: the same bits on 1, 2 and 3 threads, with attenuation.
+%!test
+%! probe = linear_probe (8, 0.3, [0.27 5]);
+%! ev = plane_wave_events (probe, [-5 0 5], 1540);
+%! rand ("state", 3); s = [rand(40,1)*4-2, zeros(40,1), 5+rand(40,1)*10];
+%! pulse = sin (2*pi*5*(0:20)'*0.025) .* hanning (21);
+%! run = @(n) pulse_echo (s, 1, probe, ev, pulse, [0.025 700], 2, [1540 0.5], struct ("threads", n));
+%! Y1 = run (1);
+%! assert (any (Y1(:) != 0));
+%! assert (isequal (run (2), Y1) && isequal (run (3), Y1));
+
+%!error <pulse_echo requires 8 or 9 input arguments!> pulse_echo (1)
+%!error <Argument 5 must be a finite real vector> pulse_echo ([0 0 5], 1, linear_probe (2, 0.3, [0.27 5]), plane_wave_events (linear_probe (2, 0.3, [0.27 5]), 0, 1540), [1 NaN], [0.025 10], 0, [1540 0])
+%!error <Argument 8 must hold an attenuation that is finite and 0 or more!> pulse_echo ([0 0 5], 1, linear_probe (2, 0.3, [0.27 5]), plane_wave_events (linear_probe (2, 0.3, [0.27 5]), 0, 1540), 1, [0.025 10], 0, [1540 -1])
