@@ -23,6 +23,9 @@ DEFAULT_BOX: Box = ((-20.0, 20.0), (-5.0, 5.0), (5.0, 55.0))
 class Cyst:
     """A round region of a phantom that scatters nothing or scatters more.
 
+    The cyst refuses, as it is made, a radius that is not positive and a
+    kind or shape it does not know.
+
     Parameters
     ----------
     centre : ndarray of float64, shape (3,)
@@ -70,6 +73,8 @@ class Cyst:
     def contains(self, points: ArrayLike) -> NDArray[np.bool_]:
         """Which points lie inside the cyst (on its surface counts as inside).
 
+        A cylinder's test leaves out y: the distance to its axis.
+
         Parameters
         ----------
         points : array_like, shape (n, 3)
@@ -79,6 +84,10 @@ class Cyst:
         -------
         ndarray of bool, shape (n,)
             True for a point inside.
+
+        See Also
+        --------
+        cysts : The phantom maker, which empties or brightens these points.
 
         Examples
         --------
@@ -96,6 +105,9 @@ class Cyst:
 @dataclass(frozen=True)
 class Phantom:
     """Point scatterers and what they were made of.
+
+    The simulator takes `positions` and `amplitudes`; `cysts` and `targets`
+    tell the image-quality metrics where to measure.
 
     Parameters
     ----------
@@ -142,6 +154,11 @@ def default_cysts() -> Tuple[Cyst, ...]:
     tuple of Cyst
         The eight cysts, the anechoic ones first.
 
+    Raises
+    ------
+    ValueError
+        Never.
+
     See Also
     --------
     default_targets : The point targets of the default phantom.
@@ -153,18 +170,24 @@ def default_cysts() -> Tuple[Cyst, ...]:
     [4.0, 3.0, 2.0, 1.0]
     """
     layout = [(15.0, 4.0), (25.0, 3.0), (35.0, 2.0), (45.0, 1.0)]
-    return tuple(Cyst(np.array([x, 0.0, z]), r, kind)
-                 for x, kind in ((-10.0, "anechoic"), (10.0, "bright")) for z, r in layout)
+    columns: "list[tuple[float, CystKind]]" = [(-10.0, "anechoic"), (10.0, "bright")]
+    return tuple(Cyst(np.array([x, 0.0, z]), r, kind) for x, kind in columns for z, r in layout)
 
 
 def default_targets() -> NDArray[np.float64]:
-    """The point targets of the default phantom: a column at x = 0, y = 0,
-    every 5 mm from 10 to 50 mm deep.
+    """The point targets of the default phantom.
+
+    A column at x = 0, y = 0, every 5 mm from 10 to 50 mm deep.
 
     Returns
     -------
     ndarray of float64, shape (9, 3)
         The targets, in mm.
+
+    Raises
+    ------
+    ValueError
+        Never.
 
     See Also
     --------
@@ -183,7 +206,7 @@ def default_targets() -> NDArray[np.float64]:
 def speckle_density(wavelength: float = 0.308, f_number: float = 2.0,
                     elevation_f_number: float = 6.0, pulse_cycles: float = 2.0,
                     per_cell: float = 10.0, thickness: float = np.inf) -> float:
-    """Scatterers per mm^3 that put `per_cell` in each resolution cell.
+    """The scatterers per mm^3 that put `per_cell` in each resolution cell.
 
     The cell is the volume an image sample sees:
     lateral width ``wavelength * f_number``, elevation width
@@ -222,6 +245,10 @@ def speckle_density(wavelength: float = 0.308, f_number: float = 2.0,
     See Also
     --------
     cysts : The phantom made at this density.
+
+    Notes
+    -----
+    Octave's ``cyst_phantom`` uses the same cell.
 
     Examples
     --------
