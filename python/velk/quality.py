@@ -7,7 +7,7 @@ column per lateral position ``x[ix]``, both in mm. The metrics take the
 envelope's amplitude (not its square, not its log) and its means: a
 contrast in dB is 20 log10 of a ratio of mean amplitudes.
 """
-from typing import NamedTuple
+from typing import NamedTuple, Optional
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -327,10 +327,12 @@ def speckle_snr(envelope: ArrayLike, region: ArrayLike) -> float:
         return float(values.mean() / values.std())
 
 
-def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0) -> float:
+def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0,
+         peak: Optional[int] = None) -> float:
     """The width of a profile's peak at a level below it.
 
-    From the profile's largest sample, the first sample on each side below
+    From the profile's largest sample (or sample `peak`), the first sample
+    on each side below
     ``peak * 10**(level_db / 20)``; each crossing is placed by linear
     interpolation between that sample and the one before it. At
     ``level_db = 20 log10(0.5)`` (-6.02) it is the full width at half
@@ -344,6 +346,8 @@ def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0) -> float:
         The positions of the samples, increasing, in mm.
     level_db : float
         The level, in dB below the peak (negative).
+    peak : int, optional
+        The index of the peak to measure, when it is not the largest sample.
 
     Returns
     -------
@@ -354,7 +358,8 @@ def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0) -> float:
     ------
     ValueError
         Profile and axis of other lengths, an axis not increasing, a level
-        not negative, a peak not above 0, or a profile that does not fall
+        not negative, a peak index outside the profile or a peak not above 0,
+        or a profile that does not fall
         below the level on both sides of its peak.
 
     See Also
@@ -363,7 +368,8 @@ def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0) -> float:
 
     Notes
     -----
-    The same as Octave's ``profile_width (profile, axis, level_db)``.
+    The same as Octave's ``profile_width (profile, axis, level_db, peak)``, whose
+    `peak` counts from 1.
 
     Examples
     --------
@@ -380,7 +386,10 @@ def fwhm(profile: ArrayLike, axis: ArrayLike, level_db: float = -6.0) -> float:
         raise ValueError("axis must be increasing, with 3 samples or more")
     if not level_db < 0:
         raise ValueError(f"level_db must be negative, not {level_db}")
-    peak = int(np.argmax(p))
+    if peak is None:
+        peak = int(np.argmax(p))
+    elif not 0 <= peak < p.size:
+        raise ValueError(f"peak must be an index from 0 to {p.size - 1}, not {peak}")
     if not p[peak] > 0:
         raise ValueError(f"profile must have a peak above 0, not {p[peak]}")
     level = p[peak] * 10 ** (level_db / 20)
@@ -400,7 +409,8 @@ def point_widths(envelope: ArrayLike, x: ArrayLike, z: ArrayLike, target: ArrayL
 
     The peak is the envelope's largest pixel within `window` of the target
     in x and in z; the axial width is `fwhm` of the column through it
-    (along z), the lateral one of the row through it (along x).
+    (along z), the lateral one of the row through it (along x), both
+    measured from that pixel (a brighter peak farther away is not it).
 
     Parameters
     ----------
@@ -459,7 +469,7 @@ def point_widths(envelope: ArrayLike, x: ArrayLike, z: ArrayLike, target: ArrayL
     part = env[np.ix_(near_z, near_x)]
     pz, px = np.unravel_index(int(np.argmax(part)), part.shape)
     iz, ix = int(near_z[pz]), int(near_x[px])
-    return Widths(fwhm(env[:, ix], zs, level_db), fwhm(env[iz, :], xs, level_db))
+    return Widths(fwhm(env[:, ix], zs, level_db, iz), fwhm(env[iz, :], xs, level_db, ix))
 
 
 #: Full widths of sinc(u) = sin(u)/u at half amplitude (u = 1.8955) and of
