@@ -45,7 +45,7 @@
 %
 %   Example
 %     p = cyst_phantom ();
-%     p = cyst_phantom ([-5 5; -1 1; 10 20], "cysts", ...
+%     p = cyst_phantom (box, "cysts", ...
 %                       struct ("centre", [0 0 15], "radius", 2, "kind", "anechoic"), ...
 %                       "targets", [3 0 12], "density", 20);
 %
@@ -226,12 +226,18 @@ endfunction
 %! assert (a.amplitudes, b.amplitudes);
 %! assert (! isequal (a.positions, c.positions));
 
-%!error <radius must be positive, not -1> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", struct ("centre", [0 0 15], "radius", -1, "kind", "anechoic"))
-%!error <cyst must lie inside the box> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", struct ("centre", [4 0 15], "radius", 2, "kind", "bright"))
-%!error <cyst must lie inside the box> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", struct ("centre", [0 0 15], "radius", 1.5, "kind", "bright", "shape", "sphere"))
-%!error <kind must be 'anechoic' or 'bright'> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", struct ("centre", [0 0 15], "radius", 1, "kind", "dark"))
+%!error <radius must be positive, not -1>
+%! cyst_phantom (box, "cysts", struct ("centre", [0 0 15], "radius", -1, "kind", "anechoic"));
+%!error <cyst must lie inside the box>
+%! cyst_phantom (box, "cysts", struct ("centre", [4 0 15], "radius", 2, "kind", "bright"));
+%!error <cyst must lie inside the box>
+%! c = struct ("centre", [0 0 15], "radius", 1.5, "kind", "bright", "shape", "sphere");
+%! cyst_phantom (box, "cysts", c);
+%!error <kind must be 'anechoic' or 'bright'>
+%! cyst_phantom (box, "cysts", struct ("centre", [0 0 15], "radius", 1, "kind", "dark"));
 %!error <BOX must have y1 . y0, not y0 = 1, y1 = 1> cyst_phantom ([-5 5; 1 1; 10 20])
-%!error <targets must lie inside the box> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", [], "targets", [0 0 25])
-%!error <density must be positive, not 0> cyst_phantom ([-5 5; -1 1; 10 20], "cysts", [], "targets", [], "density", 0)
+%!error <targets must lie inside the box> cyst_phantom (box, "cysts", [], "targets", [0 0 25])
+%!error <density must be positive, not 0>
+%! cyst_phantom (box, "cysts", [], "targets", [], "density", 0);
 %!error <unknown option 'colour'> cyst_phantom ([-20 20; -5 5; 5 55], "colour", 1)
 %!error <cyst must lie inside the box> cyst_phantom ([-5 5; -1 1; 10 20])

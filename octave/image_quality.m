@@ -122,7 +122,7 @@ endfunction
 %! rand ("state", 3);
 %! env = sqrt (-2 * log (rand (numel (z), numel (x))));   # Rayleigh, sigma 1
 
-%!test  # Rayleigh speckle: SNR 1.91; a disc of zeros has -Inf contrast; a disc 10 times brighter +20 dB
+%!test  # Rayleigh speckle: SNR 1.91; a disc of zeros: -Inf dB; 10 times brighter: +20 dB
 %! assert (image_quality (env, x, z, "speckle_snr", true (size (env))), 1.913, 0.02);
 %! dark = env .* ! image_quality (env, x, z, "mask", [0 30 3]);
 %! assert (image_quality (dark, x, z, "contrast", [0 30 3], [0 30 4 8]), -Inf);
@@ -137,7 +137,8 @@ endfunction
 %! m = image_quality (zeros (3), [-1 0 1], [9 10 11], "mask", [0 10 0.5 1]);
 %! assert (m, logical ([0 1 0; 1 0 1; 0 1 0]));
 %! e = [0 2 2 4];
-%! assert (image_quality (e, 1:4, 1, "cnr", logical ([1 1 0 0]), logical ([0 0 1 1])), sqrt (2), eps);
+%! v = image_quality (e, 1:4, 1, "cnr", logical ([1 1 0 0]), logical ([0 0 1 1]));
+%! assert (v, sqrt (2), eps);
 
 %!test  # widths of a Gaussian spot next to a brighter one outside the window
 %! xs = -3:0.01:3; zs = 27:0.01:33;
@@ -147,7 +148,9 @@ endfunction
 %! assert (w, 2.3548 * [0.3 0.6], 1e-3);
 
 %!error <unknown metric 'sharpness'> image_quality (env, x, z, "sharpness", [0 30 1])
-%!error <INSIDE radius must be positive, not -1> image_quality (env, x, z, "contrast", [0 30 -1], [0 30 4 8])
-%!error <OUTSIDE must hold at least one pixel> image_quality (env, x, z, "contrast", [0 30 1], [0 80 4 8])
+%!error <INSIDE radius must be positive, not -1>
+%! image_quality (env, x, z, "contrast", [0 30 -1], [0 30 4 8]);
+%!error <OUTSIDE must hold at least one pixel>
+%! image_quality (env, x, z, "contrast", [0 30 1], [0 80 4 8]);
 %!error <= 201 x 200, not 201 x 201> image_quality (env, x(2:end), z, "speckle_snr", [0 30 1])
 %!error <must have pixels within 2 mm> image_quality (env, x, z, "widths", [0 90])

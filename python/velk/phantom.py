@@ -152,7 +152,8 @@ def default_cysts() -> Tuple[Cyst, ...]:
     Returns
     -------
     tuple of Cyst
-        The eight cysts, the anechoic ones first.
+        The eight cysts, the anechoic ones first (Octave's ``cyst_phantom``
+        has the same).
 
     Raises
     ------
@@ -182,7 +183,7 @@ def default_targets() -> NDArray[np.float64]:
     Returns
     -------
     ndarray of float64, shape (9, 3)
-        The targets, in mm.
+        The targets, in mm (Octave's ``cyst_phantom`` has the same).
 
     Raises
     ------
@@ -397,6 +398,6 @@ def cysts(box: ArrayLike = DEFAULT_BOX, *,
             keep &= ~inside
         else:
             amplitudes[inside] *= BRIGHT_FACTOR
+    target_amplitudes = np.full(len(points), float(target_amplitude))
     return Phantom(np.concatenate([positions[keep], points]),
-                   np.concatenate([amplitudes[keep], np.full(len(points), float(target_amplitude))]),
-                   b, made, points.copy())
+                   np.concatenate([amplitudes[keep], target_amplitudes]), b, made, points.copy())

@@ -284,7 +284,8 @@ def cnr(envelope: ArrayLike, inside: ArrayLike, outside: ArrayLike) -> float:
 def speckle_snr(envelope: ArrayLike, region: ArrayLike) -> float:
     """The speckle SNR of a region.
 
-    The envelope's mean over its standard deviation. Fully developed speckle has a Rayleigh envelope, whose SNR is
+    The envelope's mean over its standard deviation. Fully developed
+    speckle has a Rayleigh envelope, whose SNR is
     `RAYLEIGH_SNR`, ``sqrt(pi/2) / sqrt(2 - pi/2) = 1.913``; fewer
     scatterers per resolution cell, or a coherent part (a specular
     reflector), give more.
