@@ -19,12 +19,13 @@ BRIGHT_FACTOR = 10.0
 DEFAULT_BOX: Box = ((-20.0, 20.0), (-5.0, 5.0), (5.0, 55.0))
 
 
-@dataclass(frozen=True)
+@dataclass(frozen=True, eq=False)
 class Cyst:
     """A round region of a phantom that scatters nothing or scatters more.
 
     The cyst refuses, as it is made, a radius that is not positive and a
-    kind or shape it does not know.
+    kind or shape it does not know. Cysts compare (``==``) and hash as
+    objects, not by their arrays.
 
     Parameters
     ----------
@@ -102,12 +103,13 @@ class Cyst:
         return inside
 
 
-@dataclass(frozen=True)
+@dataclass(frozen=True, eq=False)
 class Phantom:
     """Point scatterers and what they were made of.
 
     The simulator takes `positions` and `amplitudes`; `cysts` and `targets`
-    tell the image-quality metrics where to measure.
+    tell the image-quality metrics where to measure. Phantoms compare (``==``)
+    and hash as objects, not by their arrays.
 
     Parameters
     ----------
