@@ -20,8 +20,8 @@
 %     PROBE    the probe (LINEAR_PROBE): its field CENTRES, in mm, and, where
 %              other elements receive, its field RECEIVER, whose centres
 %              the receive indices refer to.
-%     EVENTS   the transmit events: the fields RECEIVE (n_rx x n_events,
-%              element numbers from 1), WAVE, ORIGIN and T0 (see
+%     EVENTS   the transmit events: the fields RECEIVE (element numbers
+%              from 1, one column per event), WAVE, ORIGIN and T0 (see
 %              PLANE_WAVE_EVENTS).
 %     [T0 DT]  time of the first sample and sampling period, in us.
 %     CP       sound speed, in m/s.

@@ -11,3 +11,4 @@ OCTAVE_HISTFILE=/dev/null octave-cli --norc --no-window-system \
 echo
 ./scripts/install_python.sh
 build/python-venv/bin/python examples/pulse_echo.py demo_output
+build/python-venv/bin/python examples/cyst_phantom.py demo_output 0.005

@@ -28,9 +28,9 @@
 %     PROBE        the probe (LINEAR_PROBE): its fields CENTRES, in mm,
 %                  and SIZE or RADIUS; where other elements receive, its
 %                  field RECEIVER, a probe of its own (pitch-catch).
-%     EVENTS       the transmit events: the fields FIRE and WEIGHT (Ne x
-%                  n_events) and RECEIVE (n_rx x n_events, element numbers
-%                  from 1), as PLANE_WAVE_EVENTS makes them.
+%     EVENTS       the transmit events: the fields FIRE and WEIGHT and
+%                  RECEIVE (element numbers from 1), one column per event,
+%                  as PLANE_WAVE_EVENTS makes them.
 %     PULSE        the two-way pulse, samples DT apart from time 0; or a
 %                  cell {EXCITATION, IMPULSE}, whose two-way pulse is
 %                  EXCITATION * IMPULSE * IMPULSE (sums times DT in s).

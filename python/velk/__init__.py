@@ -23,6 +23,7 @@ from .imaging import analytic, beamform, bmode, iq
 from .parallel import fold, paste
 from .probe import (Events, Probe, diverging_wave_events, element_weights, fmc_events,
                     focused_events, linear_probe, plane_wave_events, wave_arrival)
+from . import phantom, quality
 from .simulation import pulse_echo
 from .reconstruction import LagsumResult, OutOfBoundsWarning, echofocus, lagsum
 from .transducer import discwave, discwave_avg, platewave, platewave_avg

@@ -34,8 +34,8 @@ def beamform(data: ArrayLike, probe: Probe, events: Events, t0: float, dt: float
         complex (analytic, or I/Q with `fd`); float64 and float32 (read as
         float32) without a copy when C-ordered.
     probe : Probe
-        The probe; the receive indices refer to its `receiver` where it has
-        one.
+        The probe, its centres in mm; the receive indices refer to its
+        `receiver` where it has one.
     events : Events
         The transmit events (their receive lists and waves).
     t0 : float
@@ -115,8 +115,8 @@ def beamform(data: ArrayLike, probe: Probe, events: Events, t0: float, dt: float
                       arg.Named("probe", probe.octave()), arg.Named("events", events.octave()),
                       arg.values("timing", (t0, dt)), arg.values("cp", cp),
                       arg.points("points", points), arg.Named("options", options))
-    image = results[0]
-    return image[0] if compound else image
+    image: NDArray[np.generic] = results[0][0] if compound else results[0]
+    return image
 
 
 def analytic(signals: ArrayLike) -> NDArray[np.complex128]:
@@ -162,7 +162,7 @@ def analytic(signals: ArrayLike) -> NDArray[np.complex128]:
     x = np.asarray(signals, dtype=np.float64)
     flat = x.reshape(-1, x.shape[-1]) if x.ndim else x.reshape(1, 1)
     results, _ = call("analytic", arg.signals("signals", flat))
-    y: NDArray[np.complex128] = results[0].reshape(x.shape)
+    y: NDArray[np.complex128] = np.asarray(results[0], dtype=np.complex128).reshape(x.shape)
     return y
 
 
@@ -220,7 +220,7 @@ def iq(signals: ArrayLike, fd: float, dt: float, delay: float,
     flat = x.reshape(-1, x.shape[-1])
     results, _ = call("iq", arg.signals("signals", flat), arg.values("band", (fd, bandwidth)),
                       arg.values("timing", (dt, delay)))
-    y: NDArray[np.complex128] = results[0].reshape(x.shape)
+    y: NDArray[np.complex128] = np.asarray(results[0], dtype=np.complex128).reshape(x.shape)
     return y
 
 

@@ -39,8 +39,8 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: Probe, event
     amplitudes : array_like, shape (Ns,)
         Scatterer amplitudes (one value: the same for all), dimensionless.
     probe : Probe
-        The probe, with `size` or `radius`; its `receiver` receives where it
-        has one (pitch-catch).
+        The probe, its centres in mm, with `size` or `radius`; its
+        `receiver` receives where it has one (pitch-catch).
     events : Events
         The transmit events: fire times, weights and receive elements.
     pulse : array_like, or (excitation, impulse)
@@ -125,14 +125,15 @@ class _progress_bar:
     not asked for)."""
 
     def __init__(self, shown: bool) -> None:
-        self.shown, self.bar = shown, None
+        self.shown = shown
+        self.bar: Any = None
 
     def __enter__(self) -> Optional[Callable[[float, float], None]]:
         return self.update if self.shown else None
 
     def update(self, fraction: float, seconds_left: float) -> None:
         if self.bar is None:
-            from tqdm import tqdm
+            from tqdm import tqdm  # type: ignore[import]
             self.bar = tqdm(total=1000, desc="pulse_echo", file=sys.stderr,
                             bar_format="{desc}: {percentage:3.0f}%|{bar}| {elapsed}<{remaining}")
         self.bar.update(int(1000 * fraction) - self.bar.n)

@@ -53,7 +53,7 @@ endfunction
 function velk_out(name, R)
   for k = 1:numel (R)
     f = fopen(sprintf("%s_%d.bin", name, k), "w");
-    fwrite(f, [size(R{k})'; R{k}(:)], "double"); fclose(f);
+    fwrite(f, [rows(R{k}); prod(size (R{k})(2:end)); R{k}(:)], "double"); fclose(f);
   endfor
 endfunction
 function velk_error(name, message)
