@@ -16,7 +16,8 @@ void array_column(const Array_description& array, double x, double y, double z, 
 }
 
 Sample_band add_array_column(const Array_description& array, double x, double y, double z,
-                             Sampling sampling, double delay, double* column, double* scratch)
+                             Sampling sampling, double delay, double* column, double* scratch,
+                             Band samples)
 {
     Sample_band written{sampling.nt, 0};
     for (int i = 0; i < array.Ne; ++i) {
@@ -30,7 +31,7 @@ Sample_band add_array_column(const Array_description& array, double x, double y,
         if (w == 0.0)
             continue;
         const Piston_response h(array.element, x - array.xs[i], y - array.ys[i],
-                                z - array.zs[i], sampling, delay - array.tau[i]);
+                                z - array.zs[i], sampling, delay - array.tau[i], samples);
         const Sample_band band = h.band();
         if (band.size() == 0)
             continue;

@@ -44,8 +44,10 @@ void array_column(const Array_description& array, double x, double y, double z, 
 // band's start to the last one's end (empty when no element has one), the
 // rest left +0, so that a caller that clears those samples again reuses the
 // column without a pass over all of it.
+// `band`: the samples each element's response is formed on (piston.h).
 Sample_band add_array_column(const Array_description& array, double x, double y, double z,
-                             Sampling sampling, double delay, double* column, double* scratch);
+                             Sampling sampling, double delay, double* column, double* scratch,
+                             Band band = Band::kernel);
 
 }  // namespace velk
 

@@ -2,7 +2,6 @@
 
 #include "array_response.h"
 #include "attenuated_pulses.h"
-#include "conv.h"
 #include "units.h"
 
 #include <algorithm>
@@ -24,6 +23,19 @@ int pulse_length(const Pulse_echo_job& job)
 int pulse_lead(const Pulse_echo_job& job)
 {
     return job.attenuated ? job.attenuated->lead() : 0;
+}
+
+// The part of band of v from its first to its last sample that is not 0.
+// The pistons' bands bound their responses loosely (34 samples where 5 are
+// not 0, at 40 MHz), and a term with a factor +-0 adds nothing: every sum
+// it would join is not -0 (each starts at +0), so adding +-0 leaves it.
+Sample_band nonzero(const double* v, Sample_band band)
+{
+    while (band.k_first < band.k_end && v[band.k_first] == 0.0)
+        ++band.k_first;
+    while (band.k_end > band.k_first && v[band.k_end - 1] == 0.0)
+        --band.k_end;
+    return band;
 }
 
 }  // namespace
@@ -55,8 +67,9 @@ Echo_scratch::Echo_scratch(int n_axis, int n_channels)
 {
 }
 
-bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
-                    Echo_scratch& scratch, double* out, Scatterer_blocks after_block)
+bool echo_sums(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
+               std::size_t s_first, std::size_t s_end, Echo_scratch& scratch,
+               Scatterer_blocks after_block)
 {
     const Element_set& T = job.transmitters;
     const Element_set& R = job.receivers;
@@ -73,37 +86,55 @@ bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int
         std::fill_n(scratch.echo(c), 2 * std::size_t(axes.n_axis), 0.0);
 
     const Scatterers& S = job.scatterers;
-    for (std::size_t s = 0; s < S.count; ++s) {
+    for (std::size_t s = s_first; s < s_end; ++s) {
         const double x = S.x[s], y = S.y[s], z = S.z[s];
         const Sample_band band =
-            add_array_column(transmit, x, y, z, axis, axes.t_tx, tx, scratch.band());
+            add_array_column(transmit, x, y, z, axis, axes.t_tx, tx, scratch.band(),
+                             Band::from_nearest_arrival);
         if (band.size() > 0) {
+            const Sample_band t = nonzero(tx, band);
             const double scale = S.amplitude[s] * dt_s;
             for (int c = 0; c < n; ++c) {
                 const std::int64_t j = job.receive[first + c + std::size_t(e) * job.n_rx];
-                const Piston_response h(R.element, x - R.x[j], y - R.y[j], z - R.z[j], axis, 0.0);
+                const Piston_response h(R.element, x - R.x[j], y - R.y[j], z - R.z[j], axis, 0.0,
+                                        Band::from_nearest_arrival);
                 const Sample_band k = h.band();
                 if (k.size() == 0)
                     continue;
                 h.fill(rx);
-                for (int q = 0; q < k.size(); ++q)
-                    rx[q] = scale * rx[q];
-                conv(tx + band.k_first, band.size(), rx, k.size(),
-                     scratch.echo(c) + band.k_first + k.k_first, true, fold_add);
+                const Sample_band r = nonzero(rx, {0, k.size()});
+                // The receive band is a few samples, the transmit band
+                // hundreds: one pass over the transmit band per receive
+                // sample, its lanes independent sums.
+                const double* x = tx + t.k_first;
+                for (int q = r.k_first; q < r.k_end; ++q) {
+                    const double w = scale * rx[q];
+                    double* E = scratch.echo(c) + t.k_first + k.k_first + q;
+                    for (int n = 0; n < t.size(); ++n)
+                        E[n] += x[n] * w;
+                }
             }
             std::fill(tx + band.k_first, tx + band.k_end, 0.0);
         }
-        if ((s + 1) % block == 0 || s + 1 == S.count)
-            if (!after_block((s % block) + 1))
+        const std::size_t done = s + 1 - s_first;
+        if (done % block == 0 || s + 1 == s_end)
+            if (!after_block((done - 1) % block + 1))
                 return false;
     }
+    return true;
+}
+
+void apply_pulse(const Pulse_echo_job& job, const Echo_axes& axes, int n, const double* echo,
+                 double* out)
+{
+    const double dt_s = job.dt / us_per_s;
 
     // The pulse over each channel's echo sums, sample m of the record at
     // sum index lead + m + L - 1 - q for pulse sample q.
     const int L = pulse_length(job);
     for (int c = 0; c < n; ++c) {
-        const double* E = scratch.echo(c) + axes.lead + L - 1;
-        double* y = out + std::size_t(first + c) * job.nt;
+        const double* E = echo + 2 * std::size_t(axes.n_axis) * c + axes.lead + L - 1;
+        double* y = out + std::size_t(c) * job.nt;
         for (int m = 0; m < job.nt; ++m) {
             const auto applied = [&](const double* p) {
                 double sum = 0.0;
@@ -123,7 +154,6 @@ bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int
             y[m] = dt_s * ((1.0 - f) * near + f * next);
         }
     }
-    return true;
 }
 
 }  // namespace velk

@@ -9,18 +9,22 @@
 //
 // h_i(r, t) the element's piston response at r seen from its centre (its
 // kind's kernel: point samples, or means over each sampling interval), in
-// m/s; tau_ei and w_ei the event's fire times and weights (elements of
-// weight 0 left out); p the two-way pulse (its first sample at time 0); *
-// the convolution in time, each one the sum over the samples times dt in
-// seconds. So y is in the pulse's unit times m^2/s.
+// m/s, formed from two samples before the arrival from its nearest point
+// (piston.h: Band::from_nearest_arrival); tau_ei and w_ei the event's fire
+// times and weights (elements of weight 0 left out); p the two-way pulse
+// (its first sample at time 0); * the convolution in time, each one the
+// sum over the samples times dt in seconds. So y is in the pulse's unit
+// times m^2/s.
 //
 // The arithmetic, per channel: the echo sums E start at +0; for each
-// scatterer in order, E[n + k] += h_tx[n] ((A_s dt) h_j[k]) in the order of
-// the column convolution (conv.h); then y[m] = dt sum over q of
-// p[q] E[m + L - 1 - q], q increasing. With attenuation, the pulse applied
+// scatterer in order, for each receive sample k in increasing order,
+// E[n + k] += h_tx[n] ((A_s dt) h_j[k]) over the transmit samples n; then
+// y[m] = dt sum over q of p[q] E[m + L - 1 - q], q increasing. With attenuation, the pulse applied
 // to the echo sample at time t is the pulse through the round trip cp t
-// (attenuated_pulses.h). A channel is formed on its own from the scatterers
-// in order, so its bits are the same whatever thread forms it.
+// (attenuated_pulses.h). The scatterers are taken in chunks of a size that
+// depends on their count alone (pulse_echo_run.cc), each chunk's sums from
+// +0, and the chunks' sums added in their order, so a channel's bits are
+// the same whatever threads form it.
 //
 // Lengths in mm, times in us, cp in m/s.
 #pragma once
@@ -113,11 +117,17 @@ private:
 // the last call; false stops the work.
 using Scatterer_blocks = Function_ref<bool(std::size_t)>;
 
-// Channels first .. first + n - 1 of event e into out (the nt x n_rx
-// samples of the event, column-major). False when `after_block` stopped it;
-// the channels are then not written.
-bool event_channels(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
-                    Echo_scratch& scratch, double* out, Scatterer_blocks after_block);
+// The echo sums of channels first .. first + n - 1 of event e over the
+// scatterers s_first .. s_end - 1 in order: channel c's 2 n_axis sums, from
+// +0, in scratch.echo(c). False when `after_block` stopped it.
+bool echo_sums(const Pulse_echo_job& job, const Echo_axes& axes, int e, int first, int n,
+               std::size_t s_first, std::size_t s_end, Echo_scratch& scratch,
+               Scatterer_blocks after_block);
+
+// The records of n channels of an event from their echo sums (`echo`, 2
+// n_axis a channel, one after the other) into out (nt a channel).
+void apply_pulse(const Pulse_echo_job& job, const Echo_axes& axes, int n, const double* echo,
+                 double* out);
 
 }  // namespace velk
 

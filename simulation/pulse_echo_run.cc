@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -14,6 +17,28 @@ namespace {
 // The sums of one block of channels stay below this many doubles (64 MB),
 // however long the record.
 constexpr std::size_t echo_budget = std::size_t{8} << 20;
+
+// Scatterers per chunk: enough that a chunk's transmit columns and sums
+// outweigh adding its sums to the block's, few enough that one event's
+// chunks keep every thread busy. Doubled for very large jobs, so that the
+// items stay countable; it depends on the job alone, never on the threads.
+std::size_t chunk_size(std::size_t n_scatterers, std::size_t n_groups)
+{
+    std::size_t chunk = 256;
+    while (n_groups * ((n_scatterers + chunk - 1) / chunk) > (std::size_t{1} << 24))
+        chunk *= 2;
+    return chunk;
+}
+
+// A block of channels of one event: its chunks' sums are added into `total`
+// in chunk order, each chunk waiting for its turn, and the last one applies
+// the pulse.
+struct Block_sums {
+    std::mutex turn;
+    std::condition_variable next;
+    std::size_t added = 0;  // chunks added so far
+    std::vector<double> total;
+};
 
 }  // namespace
 
@@ -28,47 +53,81 @@ void pulse_echo_run(Host& host, const Pulse_echo_job& job, double* out, int n_th
         echo_axes(job, e, axes[e]);
         n_axis = std::max(n_axis, axes[e].n_axis);
     }
-    // Channels of an event in blocks: enough blocks that every thread has
-    // one when the events are fewer than the threads; each block's transmit
-    // columns are formed once, for all of its channels.
-    n_threads = std::max(n_threads, 1);
-    const int blocks_for_threads = (n_threads + job.n_events - 1) / job.n_events;
-    const int by_memory = static_cast<int>(
-        std::max<std::size_t>(1, echo_budget / (2 * std::size_t(n_axis))));
-    const int per_block =
-        std::min({(job.n_rx + blocks_for_threads - 1) / blocks_for_threads, by_memory, job.n_rx});
+    const std::size_t per_channel = 2 * std::size_t(n_axis);
+    const int per_block = static_cast<int>(
+        std::min<std::size_t>(job.n_rx, std::max<std::size_t>(1, echo_budget / per_channel)));
     const int blocks = (job.n_rx + per_block - 1) / per_block;
-    const int n_items = blocks * job.n_events;  // at most n_rx n_events, which the result counts
-    n_threads = std::min(n_threads, n_items);
+    const std::size_t n_groups = std::size_t(blocks) * job.n_events;
+    const std::size_t Ns = job.scatterers.count;
+    const std::size_t chunk = chunk_size(Ns, n_groups);
+    const std::size_t chunks = std::max<std::size_t>(1, (Ns + chunk - 1) / chunk);
+    const int n_items = static_cast<int>(n_groups * chunks);  // at most 2^24
+    n_threads = std::max(1, std::min(n_threads, n_items));
 
     std::vector<std::unique_ptr<Echo_scratch>> scratch;
+    std::unique_ptr<Block_sums[]> sums;
     try {
         for (int i = 0; i < n_threads; ++i)
             scratch.push_back(std::make_unique<Echo_scratch>(n_axis, per_block));
+        sums = std::make_unique<Block_sums[]>(n_groups);
     } catch (const std::bad_alloc&) {
         fail_resources("Failed to allocate memory for the scratch of the threads!");
     }
 
     Progress progress(host, "pulse_echo", shown);
-    const double total = double(job.scatterers.count) * n_items;
+    const double total = double(Ns) * double(n_groups);
     std::atomic<std::size_t> done{0};
+    std::atomic<bool> out_of_memory{false};
     run_guarded(host, generic_handler_messages, [&](Guarded_run& run) {
-        const auto channels = [&](int k, int worker) {
-            const int e = k / blocks, first = (k % blocks) * per_block;
-            const auto after_block = [&](std::size_t n) {
-                done.fetch_add(n, std::memory_order_relaxed);
-                return !run.stop().requested();
+        const auto stopping = [&] { return run.stop().requested() || out_of_memory.load(); };
+        const auto item = [&](int k, int worker) {
+            const std::size_t g = std::size_t(k) / chunks, c = std::size_t(k) % chunks;
+            const int e = static_cast<int>(g / blocks), first = static_cast<int>(g % blocks) * per_block;
+            const int n = std::min(per_block, job.n_rx - first);
+            const auto after_block = [&](std::size_t count) {
+                done.fetch_add(count, std::memory_order_relaxed);
+                return !stopping();
             };
-            event_channels(job, axes[e], e, first, std::min(per_block, job.n_rx - first),
-                           *scratch[worker], out + std::size_t(e) * job.n_rx * job.nt,
-                           after_block);
+            Echo_scratch& mine = *scratch[worker];
+            if (!echo_sums(job, axes[e], e, first, n, c * chunk, std::min(Ns, (c + 1) * chunk),
+                           mine, after_block))
+                return;
+            // The chunks of a block are taken in order, so the one before
+            // this is being formed or added: wait for it.
+            Block_sums& b = sums[g];
+            std::unique_lock lock(b.turn);
+            while (b.added != c)
+                if (b.next.wait_for(lock, std::chrono::milliseconds(5)) == std::cv_status::timeout &&
+                    stopping())
+                    return;
+            const std::size_t size = per_channel * n;
+            if (c == 0) {
+                try {
+                    b.total.assign(mine.echo(0), mine.echo(0) + size);
+                } catch (const std::bad_alloc&) {
+                    out_of_memory.store(true);
+                    return;
+                }
+            } else {
+                for (std::size_t i = 0; i < size; ++i)
+                    b.total[i] += mine.echo(0)[i];
+            }
+            if (c + 1 == chunks) {
+                apply_pulse(job, axes[e], n, b.total.data(),
+                            out + (std::size_t(e) * job.n_rx + first) * job.nt);
+                std::vector<double>().swap(b.total);
+            }
+            ++b.added;
+            b.next.notify_all();
         };
         const auto report = [&] { progress.update(total > 0 ? done.load() / total : 1.0); };
         run.while_waiting(report);
-        run.on_threads(n_items, n_threads, channels,
-                       "pulse_echo: thread for channel blocks %d -> %d bailing out!\n", threads,
+        run.on_threads(n_items, n_threads, item,
+                       "pulse_echo: thread for scatterer chunks %d -> %d bailing out!\n", threads,
                        Item_order::one_queue);
     });
+    if (out_of_memory.load())
+        fail_resources("Failed to allocate memory for the scratch of the threads!");
     progress.finish();
 }
 
