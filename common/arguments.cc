@@ -175,4 +175,24 @@ Option option(const Call& call, int position,
     refuse(position, wrong, position);
 }
 
+void read_options(const Call& call, int position,
+                  Function_ref<void(std::string_view, const Arg&)> read_field)
+{
+    if (call.n_args() < position)
+        return;
+    const Arg& s = call.arg(position);
+    if (s.kind != Arg::Kind::structure)
+        refuse(position, "Argument %d must be a struct of options!", position);
+    for (std::size_t f = 0; f < s.field_names.size(); ++f)
+        read_field(s.field_names[f], s.elements[f]);
+}
+
+int threads_option(const Arg& value, int position)
+{
+    const int n = trunc_to_int(scalar(value, position, "Argument %d: threads must be a scalar!"));
+    if (n < 1)
+        refuse(position, "Argument %d: threads must be 1 or more!", position);
+    return n;
+}
+
 }  // namespace velk

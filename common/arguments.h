@@ -12,6 +12,7 @@
 #pragma once
 
 #include "call.h"
+#include "function_ref.h"
 #include "time_axis.h"
 
 #include <initializer_list>
@@ -135,5 +136,16 @@ struct Option {
 // (scalar(), values()) with the argument's position.
 Option option(const Call& call, int position, std::initializer_list<Option_form> forms,
               const char* wrong);
+
+// A struct of options, the last argument of a call at `position`: each of
+// its fields in order, given to read_field(name, value), which refuses an
+// unknown name; nothing when the call has no argument there. Refuses
+// another kind with "Argument %d must be a struct of options!".
+void read_options(const Call& call, int position,
+                  Function_ref<void(std::string_view, const Arg&)> read_field);
+
+// The field threads of an options struct at `position`: a count of 1 or
+// more.
+int threads_option(const Arg& value, int position);
 
 }  // namespace velk

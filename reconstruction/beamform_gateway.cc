@@ -55,14 +55,7 @@ Beamform_options options_argument(const Call& call, int& n_threads)
     constexpr int position = 7;
     Beamform_options o;
     n_threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (call.n_args() < position)
-        return o;
-    const Arg& s = call.arg(position);
-    if (s.kind != Arg::Kind::structure)
-        refuse(position, "Argument %d must be a struct of options!", position);
-    for (std::size_t f = 0; f < s.field_names.size(); ++f) {
-        const std::string_view name = s.field_names[f];
-        const Arg& value = s.elements[f];
+    read_options(call, position, [&](std::string_view name, const Arg& value) {
         if (name == "interpolation") {
             if (value.kind != Arg::Kind::text ||
                 (value.text != "linear" && value.text != "nearest"))
@@ -91,17 +84,14 @@ Beamform_options options_argument(const Call& call, int& n_threads)
                 refuse(position, "Argument %d: fd must be finite!", position);
             o.complex_samples = Complex_samples::iq;
         } else if (name == "threads") {
-            const int n = trunc_to_int(scalar(value, position, "Argument %d: threads must be a scalar!"));
-            if (n < 1)
-                refuse(position, "Argument %d: threads must be 1 or more!", position);
-            n_threads = n;
+            n_threads = threads_option(value, position);
         } else {
             refuse(position,
                    "Argument %d: the options are interpolation, fnumber, window, tx_window, "
                    "compound, fd and threads!",
                    position);
         }
-    }
+    });
     return o;
 }
 

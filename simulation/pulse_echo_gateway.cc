@@ -80,14 +80,7 @@ Options options_argument(const Call& call)
 {
     constexpr int position = 9;
     Options o;
-    if (call.n_args() < position)
-        return o;
-    const Arg& s = call.arg(position);
-    if (s.kind != Arg::Kind::structure)
-        refuse(position, "Argument %d must be a struct of options!", position);
-    for (std::size_t f = 0; f < s.field_names.size(); ++f) {
-        const std::string_view name = s.field_names[f];
-        const Arg& value = s.elements[f];
+    read_options(call, position, [&](std::string_view name, const Arg& value) {
         if (name == "N") {
             o.N = trunc_to_int(scalar(value, position, "Argument %d: N must be a scalar!"));
             if (o.N < 0)
@@ -96,16 +89,13 @@ Options options_argument(const Call& call)
                        "least 1!",
                        position);
         } else if (name == "threads") {
-            o.n_threads =
-                trunc_to_int(scalar(value, position, "Argument %d: threads must be a scalar!"));
-            if (o.n_threads < 1)
-                refuse(position, "Argument %d: threads must be 1 or more!", position);
+            o.n_threads = threads_option(value, position);
         } else if (name == "progress") {
             o.progress = scalar(value, position, "Argument %d: progress must be a scalar!") != 0.0;
         } else {
             refuse(position, "Argument %d: the options are N, threads and progress!", position);
         }
-    }
+    });
     return o;
 }
 

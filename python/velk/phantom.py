@@ -157,11 +157,6 @@ def default_cysts() -> Tuple[Cyst, ...]:
         The eight cysts, the anechoic ones first (Octave's ``cyst_phantom``
         has the same).
 
-    Raises
-    ------
-    ValueError
-        Never.
-
     See Also
     --------
     default_targets : The point targets of the default phantom.
@@ -186,11 +181,6 @@ def default_targets() -> NDArray[np.float64]:
     -------
     ndarray of float64, shape (9, 3)
         The targets, in mm (Octave's ``cyst_phantom`` has the same).
-
-    Raises
-    ------
-    ValueError
-        Never.
 
     See Also
     --------

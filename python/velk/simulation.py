@@ -10,6 +10,8 @@ from . import _arguments as arg
 from ._call import call
 from .probe import Events, Probe
 
+__all__ = ["pulse_echo", "Pulse", "Probe", "Events"]
+
 Pulse = Union[ArrayLike, tuple[ArrayLike, ArrayLike]]
 
 

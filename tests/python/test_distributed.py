@@ -216,3 +216,26 @@ def test_ctrl_c_cancels_the_pending_chunks(client, on_cluster):
 def test_the_help_example_runs_as_shown():
     failed, attempted = doctest.testmod(vd)
     assert attempted > 0 and failed == 0
+
+
+def test_pulse_echo_chunks_add_to_one_call(client):
+    probe = velk.linear_probe(8, 0.3, (0.27, 5))
+    events = velk.plane_wave_events(probe, [-5.0, 5.0], 1540)
+    s = np.c_[rng.uniform(-2, 2, 50), np.zeros(50), rng.uniform(4, 9, 50)]
+    job = (s, rng.standard_normal(50), probe, events, [1.0, 0.5, -1.0], 0.05, 300, 0, 1540, 0.5)
+    whole = velk.pulse_echo(*job)
+    local = vd.pulse_echo(*job, chunk_points=7, progress=False)
+    cluster = vd.pulse_echo(*job, chunk_points=7, client=client, progress=False)
+    assert np.abs(local - whole).max() <= 1e-12 * np.abs(whole).max()
+    assert local.tobytes() == cluster.tobytes()
+
+
+@pytest.mark.parametrize("compound", [True, False])
+def test_beamform_chunks_give_the_bits_of_one_call(client, compound):
+    probe = velk.linear_probe(8, 0.3, (0.27, 5))
+    events = velk.plane_wave_events(probe, [-4.0, 4.0], 1540)
+    data = rng.standard_normal((2, 8, 400))
+    args = (data, probe, events, 0, 0.025, 1540, G)
+    whole = velk.beamform(*args, compound=compound)
+    assert vd.beamform(*args, compound=compound, client=client, chunk_points=16,
+                       progress=False).tobytes() == whole.tobytes()
