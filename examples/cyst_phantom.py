@@ -1,10 +1,13 @@
 """The cyst-phantom job end to end: a speckle phantom with anechoic and
 bright cysts and point targets, the channel data of a 128-element linear
-probe for compounded plane waves (velk.pulse_echo), the delay-and-sum
-image of its analytic signal (velk.beamform), the B-mode, and the image's
-quality against what the textbook expects.
+probe (velk.pulse_echo), the delay-and-sum image of its analytic signal
+(velk.beamform), the B-mode, and the image's quality against what the
+textbook expects. Three ways to scan it: compounded plane waves (at -6, 0
+and 6 degrees; "plane"), 128 focused lines of a 64-element aperture
+focused at 30 mm ("focused"), and full-matrix capture of the 64 middle
+elements, imaged by the total focusing method ("fmc").
 
-    python examples/cyst_phantom.py [output folder] [share of the density]
+    python examples/cyst_phantom.py [output folder] [share of the density] [plane|focused|fmc]
 
 The density of a fully developed speckle (10 scatterers per resolution
 cell, velk.phantom.speckle_density) gives 570,000 scatterers; the demo
@@ -35,31 +38,57 @@ sigma = 1 / (2 * np.pi * 0.6 * fc / 2.355)           # a pulse of 60 % bandwidth
 tp = np.arange(0, 8 * sigma, dt)
 pulse = np.exp(-(tp - 4 * sigma) ** 2 / (2 * sigma ** 2)) * np.sin(2 * np.pi * fc * (tp - 4 * sigma))
 
+scheme = sys.argv[3] if len(sys.argv) > 3 else "plane"
 job = phantom.cysts(density=share * phantom.speckle_density(), seed=1)
 probe = velk.linear_probe(128, 0.3, (0.27, 5))
-events = velk.plane_wave_events(probe, [-6.0, 0.0, 6.0], cp)
+if scheme == "plane":
+    events = velk.plane_wave_events(probe, [-6.0, 0.0, 6.0], cp)
+elif scheme == "focused":
+    lines = np.linspace(-19, 19, 128)
+    events = velk.focused_events(probe, np.c_[lines, np.zeros(128), np.full(128, 30.0)], cp, 64,
+                                 "triangle")
+else:
+    probe = velk.linear_probe(64, 0.3, (0.27, 5))
+    events = velk.fmc_events(probe)
 nt = int(2 * 60 / cp * 1000 / dt)
-print(f"phantom: {len(job.amplitudes)} scatterers, {len(events)} plane waves, "
-      f"128 elements, {nt} samples at {1 / dt:.0f} MHz")
+print(f"phantom: {len(job.amplitudes)} scatterers, {len(events)} {scheme} events, "
+      f"{len(probe.centres)} elements, {nt} samples at {1 / dt:.0f} MHz")
 
 start = time.perf_counter()
 data = velk.pulse_echo(job.positions, job.amplitudes, probe, events, pulse, dt, nt, 0, cp,
                        0.5, progress=True)
 simulated = time.perf_counter() - start
 
-x = np.arange(-19, 19, wavelength / 2)
+half_width = 19 if scheme != "fmc" else 15
+x = np.arange(-half_width, half_width, wavelength / 2)
 z = np.arange(6, 54, wavelength / 4)
 X, Z = np.meshgrid(x, z)
 points = np.c_[X.ravel(), np.zeros(X.size), Z.ravel()]
 start = time.perf_counter()
 # The pulse's peak lies 4 sigma after its start: the data's time origin moves by it.
-image = velk.beamform(velk.analytic(data), probe, events, -4 * sigma, dt, cp, points,
-                      f_number=1.5, window="hann")
+signals = velk.analytic(data)
+if scheme == "focused":
+    # Each line images its own column of points from its own event.
+    envelope = np.zeros(X.shape)
+    for e, column in enumerate(np.round((lines - x[0]) / (x[1] - x[0])).astype(int)):
+        if 0 <= column < len(x):
+            line = velk.Events(events.fire[e:e + 1], events.weight[e:e + 1],
+                               events.receive[e:e + 1], events.wave[e:e + 1],
+                               events.origin[e:e + 1], events.t0[e:e + 1])
+            at = np.c_[np.full_like(z, x[column]), np.zeros_like(z), z]
+            envelope[:, column] = np.abs(velk.beamform(signals[e:e + 1], probe, line, -4 * sigma,
+                                                       dt, cp, at, f_number=1.5, window="hann"))
+    keep = envelope.any(axis=0)
+    x, envelope = x[keep], envelope[:, keep]
+else:
+    image = velk.beamform(signals, probe, events, -4 * sigma, dt, cp, points, f_number=1.5,
+                          window="hann")
+    envelope = np.abs(image).reshape(X.shape)
 imaged = time.perf_counter() - start
-envelope = np.abs(image).reshape(X.shape)
 print(f"pulse_echo: {simulated:.1f} s; beamform: {imaged:.2f} s")
 
-anechoic = next(c for c in job.cysts if c.kind == "anechoic" and c.radius >= 3)
+anechoic = next(c for c in job.cysts if c.kind == "anechoic" and c.radius >= 3
+                and abs(c.centre[0]) < half_width - c.radius)
 centre = (anechoic.centre[0], anechoic.centre[2])
 inside = quality.region_mask(x, z, centre, 0.8 * anechoic.radius)
 outside = quality.ring_mask(x, z, centre, 1.2 * anechoic.radius, 2.0 * anechoic.radius)
@@ -76,6 +105,11 @@ print(f"target at {target[2]:.0f} mm: -6 dB widths axial {widths.axial:.2f} mm, 
 
 figure, axes = plt.subplots(figsize=(5, 6))
 axes.imshow(velk.bmode(envelope, 50), cmap="gray", extent=(x[0], x[-1], z[-1], z[0]))
-axes.set(xlabel="x [mm]", ylabel="z [mm]", title="Cyst phantom, 3 plane waves")
-figure.savefig(out / "cyst_phantom.png", dpi=120)
-print(f"wrote {out / 'cyst_phantom.png'}")
+axes.set(xlabel="x [mm]", ylabel="z [mm]", title=f"Cyst phantom, {len(events)} {scheme} events")
+for c in job.cysts:
+    axes.add_patch(plt.Circle((c.centre[0], c.centre[2]), c.radius, fill=False, color="tab:red",
+                              linewidth=0.6))
+figure.colorbar(axes.images[0], label="dB")
+name = "cyst_phantom.png" if scheme == "plane" else f"cyst_phantom_{scheme}.png"
+figure.savefig(out / name, dpi=120)
+print(f"wrote {out / name}")
