@@ -13,7 +13,8 @@ function run_demo (output_dir = "demo_output")
   warning ("off", "Octave:gnuplot-graphics");
 
   sections = {@demo_circular_piston, @demo_rectangular_piston, @demo_averaged_response, @demo_apodization, ...
-              @demo_attenuation, @demo_column_convolution, @demo_pulse_echo, @demo_array_field};
+              @demo_attenuation, @demo_column_convolution, @demo_pulse_echo, @demo_array_field, ...
+              @demo_cyst_phantom};
   for i = 1:numel (sections)
     sections{i} (output_dir);
     printf ("\n");
