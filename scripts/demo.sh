@@ -12,3 +12,4 @@ echo
 ./scripts/install_python.sh
 build/python-venv/bin/python examples/pulse_echo.py demo_output
 build/python-venv/bin/python examples/cyst_phantom.py demo_output 0.005
+build/python-venv/bin/python examples/cyst_phantom.py demo_output 0.002 fmc
