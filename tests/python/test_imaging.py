@@ -86,3 +86,36 @@ def test_full_matrix_diagonal_is_synthetic_aperture_focusing():
     image = velk.beamform(diagonal[:, None, :], PROBE, own, 0, DT, CP, points)
     focused = velk.echofocus(diagonal, PROBE.centres, 0, DT, CP, points, 100.0)
     assert np.abs(image - focused).max() <= 1e-12 * np.abs(focused).max()
+
+
+SMALL_BOX = ((-6, 6), (-1, 1), (8, 20))
+PHANTOM = velk.phantom.cysts(SMALL_BOX, cysts=[((0, 0, 14), 2.5, "anechoic")],
+                             targets=[[-3.5, 0, 10]], density=0.3 * velk.phantom.speckle_density(),
+                             seed=3)
+PROBE_32 = velk.linear_probe(32, 0.3, (0.27, 5))
+SCANS = {
+    "plane waves": (PROBE_32, velk.plane_wave_events(PROBE_32, [-6.0, 0.0, 6.0], CP)),
+    "full matrix": (velk.linear_probe(16, 0.3, (0.27, 5)),
+                    velk.fmc_events(velk.linear_probe(16, 0.3, (0.27, 5)))),
+}
+
+
+@pytest.mark.parametrize("scan", SCANS)
+def test_a_small_phantom_shows_its_cyst_and_its_target(scan):
+    # 2,140 scatterers (0.3 of fully developed speckle's density) in a slab
+    # 12 mm wide with a cyst of 2.5 mm and a target near the aperture's edge.
+    probe, events = SCANS[scan]
+    data = velk.pulse_echo(PHANTOM.positions, PHANTOM.amplitudes, probe, events, PULSE, DT, 1100,
+                           0, CP)
+    x = np.arange(-6, 6, WAVELENGTH / 2)
+    z = np.arange(8, 20, WAVELENGTH / 4)
+    X, Z = np.meshgrid(x, z)
+    points = np.c_[X.ravel(), np.zeros(X.size), Z.ravel()]
+    e = np.abs(velk.beamform(velk.analytic(data), probe, events, -4 * SIGMA, DT, CP, points,
+                             f_number=1.5)).reshape(X.shape)
+    inside = velk.quality.region_mask(x, z, (0, 14), 2.0)
+    outside = velk.quality.ring_mask(x, z, (0, 14), 3.0, 5.0)
+    assert velk.quality.contrast_db(e, inside, outside) < -6.0, scan
+    near = np.hypot(X + 3.5, Z - 10) < 1.5
+    iz, ix = np.unravel_index(np.argmax(np.where(near, e, 0)), e.shape)
+    assert np.hypot(x[ix] + 3.5, z[iz] - 10) <= WAVELENGTH / 2, scan   # a lateral grid step
