@@ -36,32 +36,16 @@ std::unique_ptr<Attenuated_pulses> Attenuated_pulses::make(const double* pulse, 
     const int Na = window(n_pulse);
     const int k0 = Na / 8;
     const std::size_t full = std::size_t(Na) + n_pulse - 1;
-    std::vector<double> pulses(full * p.bins_);
+    std::vector<double> medium(Na), pulses(full * p.bins_);
     {
-        // The medium's spectrum as att forms it, transformed by a plan that
-        // FFTW estimates rather than times: a timed plan may differ from
-        // process to process, and with it the last bits, where chunks of one
-        // job run in several.
         const std::lock_guard turn(fftw_turn());
         if (!att_init(Na, 1))
             return nullptr;
-        const std::unique_ptr<fftw_complex, decltype(&fftw_free)> X(fftw_alloc_complex(Na / 2 + 1),
-                                                                    &fftw_free);
-        const std::unique_ptr<double, decltype(&fftw_free)> medium(fftw_alloc_real(Na), &fftw_free);
-        const fftw_plan plan =
-            X && medium ? fftw_plan_dft_c2r_1d(Na, X.get(), medium.get(), FFTW_ESTIMATE) : nullptr;
-        if (!plan) {
-            att_close();
-            return nullptr;
-        }
         for (int b = 0; b < p.bins_; ++b) {
-            att_spectrum(alpha, b * p.step_, k0, dt, Na, X.get());
-            fftw_execute(plan);
-            for (int j = 0; j < Na; ++j)
-                medium.get()[j] /= Na;
-            conv(pulse, n_pulse, medium.get(), Na, pulses.data() + b * full, false, fold_assign);
+            std::fill(medium.begin(), medium.end(), 0.0);
+            att(alpha, b * p.step_, k0, dt, cp, medium.data(), Na, 1.0);
+            conv(pulse, n_pulse, medium.data(), Na, pulses.data() + b * full, false, fold_assign);
         }
-        fftw_destroy_plan(plan);
         att_close();
     }
 

@@ -21,8 +21,8 @@ public:
     // samples sum to 1) on a window of `window` samples, then all cut to the
     // samples where one of them exceeds 1e-9 of their largest magnitude.
     // Null when the transform cannot be planned; throws std::bad_alloc.
-    // Plans under fftw_turn(), by FFTW's estimate: the same bits in every
-    // process.
+    // Plans under fftw_turn(), by timing (att_init): two processes may take
+    // plans whose sums differ in the last bits, as velk_damp's.
     static std::unique_ptr<Attenuated_pulses> make(const double* pulse, int n_pulse, double dt,
                                                    double alpha, double cp, double r_max);
 

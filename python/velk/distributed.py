@@ -23,7 +23,8 @@ time (the modules give up the interpreter lock while they compute).
 
 pulse_echo splits the scatterers instead: its chunks' channel data are
 added up the tree of a pairwise sum in chunk order, so a given chunking
-gives the same bits anywhere.
+gives the same bits anywhere (with attenuation, within the last bits of
+the transform plan each process times).
 
 A job that lasts more than a second shows Dask's progress bar. Ctrl-C
 cancels the job's pending tasks and raises KeyboardInterrupt. A chunk that
@@ -756,7 +757,9 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: "simulation.
     Each chunk is `velk.pulse_echo` of its scatterers (on one thread); the
     chunks' channel data are added pairwise in chunk order
     (((c0 + c1) + (c2 + c3)) + ...), so a given chunking gives the same bits
-    on any cluster, within rounding (1e-12 of the peak) of one call.
+    on any cluster (with attenuation, within the last bits of the transform
+    plan each process times), within rounding (1e-12 of the peak) of one
+    call.
 
     Parameters
     ----------

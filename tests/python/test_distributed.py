@@ -218,16 +218,22 @@ def test_the_help_example_runs_as_shown():
     assert attempted > 0 and failed == 0
 
 
-def test_pulse_echo_chunks_add_to_one_call(client):
+@pytest.mark.parametrize("alpha", [0.0, 0.5])
+def test_pulse_echo_chunks_add_to_one_call(client, alpha):
+    # With attenuation each process times its own transform plan, so the
+    # chunks agree to the last bits of the attenuated pulses, not to the bit.
     probe = velk.linear_probe(8, 0.3, (0.27, 5))
     events = velk.plane_wave_events(probe, [-5.0, 5.0], 1540)
     s = np.c_[rng.uniform(-2, 2, 50), np.zeros(50), rng.uniform(4, 9, 50)]
-    job = (s, rng.standard_normal(50), probe, events, [1.0, 0.5, -1.0], 0.05, 300, 0, 1540, 0.5)
+    job = (s, rng.standard_normal(50), probe, events, [1.0, 0.5, -1.0], 0.05, 300, 0, 1540, alpha)
     whole = velk.pulse_echo(*job)
     local = vd.pulse_echo(*job, chunk_points=7, progress=False)
     cluster = vd.pulse_echo(*job, chunk_points=7, client=client, progress=False)
     assert np.abs(local - whole).max() <= 1e-12 * np.abs(whole).max()
-    assert local.tobytes() == cluster.tobytes()
+    if alpha == 0:
+        assert local.tobytes() == cluster.tobytes()
+    else:
+        assert np.abs(local - cluster).max() <= 1e-12 * np.abs(whole).max()
 
 
 @pytest.mark.parametrize("compound", [True, False])

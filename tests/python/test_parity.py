@@ -106,8 +106,10 @@ def test_every_registered_module_has_its_python_form_and_examples():
 
 # The attenuation's transform is planned by timing candidates (FFTW_MEASURE),
 # so two processes, two Octave sessions as well, may take plans whose sums
-# differ in the last bit: its results agree to the last bit of each response.
-TIMED_PLAN = {"velk_damp"}
+# differ in the last bit: its results agree to the last bit of each response
+# (velk_damp), or, where a channel sums attenuated pulses over its echoes, to
+# a few dozen times that (pulse_echo). The ulps of each channel's peak:
+TIMED_PLAN = {"velk_damp": 2, "pulse_echo": 64}
 
 
 @pytest.mark.parametrize("i", range(len(CALLS)), ids=[c["name"] for c in CALLS])
@@ -123,7 +125,8 @@ def test_same_bits_as_octave(octave_run, i):
         if c["name"] in TIMED_PLAN:
             assert bits(part)[0] == bits(expected)[0]
             scale = np.abs(expected).max(axis=0, keepdims=True)
-            assert np.all(np.abs(part - expected) <= 2 * np.finfo(float).eps * scale)
+            tolerance = TIMED_PLAN[c["name"]] * np.finfo(float).eps * scale
+            assert np.all(np.abs(part - expected) <= tolerance)
         else:
             assert bits(part) == bits(expected)
 
