@@ -3,6 +3,7 @@
 #include "att.h"
 #include "conv.h"
 #include "fftw_turn.h"
+#include "fine_pulse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +25,7 @@ int Attenuated_pulses::window(int n_pulse)
 
 std::unique_ptr<Attenuated_pulses> Attenuated_pulses::make(const double* pulse, int n_pulse,
                                                            double dt, double alpha, double cp,
-                                                           double r_max)
+                                                           double r_max, int step)
 {
     std::unique_ptr<Attenuated_pulses> made(new Attenuated_pulses);
     Attenuated_pulses& p = *made;
@@ -63,10 +64,18 @@ std::unique_ptr<Attenuated_pulses> Attenuated_pulses::make(const double* pulse, 
         q_first = q_last = 0;
     p.length_ = static_cast<int>(q_last - q_first + 1);
     p.lead_ = k0 - static_cast<int>(q_first);
-    p.pulses_.resize(std::size_t(p.length_) * p.bins_);
-    for (int b = 0; b < p.bins_; ++b)
-        std::copy_n(pulses.data() + b * full + q_first, p.length_,
-                    p.pulses_.data() + std::size_t(b) * p.length_);
+    const int coarse_length = p.length_;
+    for (int b = 0; b < p.bins_; ++b) {
+        const double* first = pulses.data() + b * full + q_first;
+        const Fine_pulse fine = fine_pulse({first, first + coarse_length}, step);
+        if (b == 0) {
+            p.length_ = static_cast<int>(fine.samples.size());
+            p.lead_ = p.lead_ * step + fine.lead;
+            p.pulses_.resize(std::size_t(p.length_) * p.bins_);
+        }
+        std::copy(fine.samples.begin(), fine.samples.end(),
+                  p.pulses_.data() + std::size_t(b) * p.length_);
+    }
     return made;
 }
 

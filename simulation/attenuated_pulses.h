@@ -19,14 +19,18 @@ public:
     // (dB/(cm MHz)) and sound speed cp (m/s), pulse sampled every dt us.
     // Each pulse is pulse * a_r, a_r the medium's response over r (its
     // samples sum to 1) on a window of `window` samples, then all cut to the
-    // samples where one of them exceeds 1e-9 of their largest magnitude.
-    // Null when the transform cannot be planned; throws std::bad_alloc.
+    // samples where one of them exceeds 1e-9 of their largest magnitude, then
+    // each interpolated every dt / step us (fine_pulse.h): the medium is the
+    // one velk_damp gives at the record's sampling (its dispersion is that
+    // of the grid it is formed on). Null when the transform cannot be
+    // planned; throws std::bad_alloc.
     // Plans under fftw_turn(), by timing (att_init): two processes may take
     // plans whose sums differ in the last bits, as velk_damp's.
     static std::unique_ptr<Attenuated_pulses> make(const double* pulse, int n_pulse, double dt,
-                                                   double alpha, double cp, double r_max);
+                                                   double alpha, double cp, double r_max,
+                                                   int step);
 
-    // Samples of each pulse; sample q stands at lag (q - lead()) dt.
+    // Samples of each pulse; sample q stands at lag (q - lead()) dt / step.
     int length() const { return length_; }
     int lead() const { return lead_; }
 

@@ -4,6 +4,7 @@
 #include "arguments.h"
 #include "attenuated_pulses.h"
 #include "conv.h"
+#include "fine_pulse.h"
 #include "probe_arguments.h"
 #include "pulse_echo_run.h"
 #include "to_int.h"
@@ -70,12 +71,14 @@ std::vector<double> pulse_argument(const Call& call, double dt)
 
 struct Options {
     int N = 4;
+    int step = 0;  // steps of the sums a record sample; 0: as the pulse needs (fine_steps)
     int n_threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     bool progress = false;
 };
 
 // Argument 9: a struct whose fields (each optional) are N (the parts of the
-// averaged responses, 0 for point samples), threads and progress.
+// averaged responses, 0 for point samples), oversample (the steps of the
+// sums a record sample), threads and progress.
 Options options_argument(const Call& call)
 {
     constexpr int position = 9;
@@ -88,12 +91,19 @@ Options options_argument(const Call& call)
                        "Argument %d: N must be 0 (point samples) or a number of intervals of at "
                        "least 1!",
                        position);
+        } else if (name == "oversample") {
+            o.step = trunc_to_int(
+                scalar(value, position, "Argument %d: oversample must be a scalar!"));
+            if (o.step < 1 || o.step > 64)
+                refuse(position,
+                       "Argument %d: oversample must be a number of steps a sample from 1 to 64!",
+                       position);
         } else if (name == "threads") {
             o.n_threads = threads_option(value, position);
         } else if (name == "progress") {
             o.progress = scalar(value, position, "Argument %d: progress must be a scalar!") != 0.0;
         } else {
-            refuse(position, "Argument %d: the options are N, threads and progress!", position);
+            refuse(position, "Argument %d: the options are N, oversample, threads and progress!", position);
         }
     });
     return o;
@@ -141,6 +151,18 @@ void pulse_echo_gateway(Call& call)
     if (!(std::isfinite(alpha) && alpha >= 0.0))
         refuse(8, "Argument 8 must hold an attenuation that is finite and 0 or more!");
     const Options options = options_argument(call);
+    const int step = options.step > 0
+                         ? options.step
+                         : fine_steps(pulse.data(), static_cast<int>(pulse.size()));
+    if ((double(pulse.size()) + 16.0) * step > INT_MAX / 4)
+        refuse(5, "Argument 5: the pulse is longer than can be held!");
+    const double dt = sampling.dt / step;  // us, the step of the sums
+    Fine_pulse fine;
+    try {
+        fine = velk::fine_pulse(pulse, step);
+    } catch (const std::bad_alloc&) {
+        fail_resources("Failed to allocate memory for the pulse!");
+    }
 
     // The amplitudes one per scatterer, as the kernel reads them.
     std::vector<double> amplitudes(amplitude.is_single() ? scatterers.count : 0,
@@ -153,7 +175,7 @@ void pulse_echo_gateway(Call& call)
             refuse(8, "Argument 8: the round trips of the record are beyond the range of doubles!");
         try {
             attenuated = Attenuated_pulses::make(pulse.data(), int(pulse.size()), sampling.dt,
-                                                 alpha, cp, r_max);
+                                                 alpha, cp, r_max, step);
         } catch (const std::bad_alloc&) {
             fail_resources("Failed to allocate memory for the attenuated pulses!");
         }
@@ -170,11 +192,13 @@ void pulse_echo_gateway(Call& call)
         events.receive.data(),
         {std::size_t(scatterers.count), scatterers.x, scatterers.y, scatterers.z,
          amplitude.is_single() ? amplitudes.data() : amplitude.data()},
-        sampling.dt,
+        dt,
+        step,
         sampling.nt,
         t0,
-        pulse.data(),
-        int(pulse.size()),
+        fine.samples.data(),
+        int(fine.samples.size()),
+        fine.lead,
         attenuated.get()};
     for (int e = 0; e < events.n_events; ++e) {
         Echo_axes axes;

@@ -30,7 +30,7 @@ std::size_t chunk_size(std::size_t n_scatterers, std::size_t n_groups)
     return chunk;
 }
 
-// A block of channels of one event: its chunks' sums are added into `total`
+// A block of channels of a group of events: its chunks' sums are added into `total`
 // in chunk order, each chunk waiting for its turn, and the last one applies
 // the pulse.
 struct Block_sums {
@@ -57,7 +57,12 @@ void pulse_echo_run(Host& host, const Pulse_echo_job& job, double* out, int n_th
     const int per_block = static_cast<int>(
         std::min<std::size_t>(job.n_rx, std::max<std::size_t>(1, echo_budget / per_channel)));
     const int blocks = (job.n_rx + per_block - 1) / per_block;
-    const std::size_t n_groups = std::size_t(blocks) * job.n_events;
+    // The events whose blocks are summed together, so that each receive
+    // element's response at a scatterer is formed once for all of them.
+    const int per_group = static_cast<int>(std::min<std::size_t>(
+        job.n_events, std::max<std::size_t>(1, echo_budget / (per_channel * per_block))));
+    const int event_groups = (job.n_events + per_group - 1) / per_group;
+    const std::size_t n_groups = std::size_t(blocks) * event_groups;
     const std::size_t Ns = job.scatterers.count;
     const std::size_t chunk = chunk_size(Ns, n_groups);
     const std::size_t chunks = std::max<std::size_t>(1, (Ns + chunk - 1) / chunk);
@@ -68,7 +73,8 @@ void pulse_echo_run(Host& host, const Pulse_echo_job& job, double* out, int n_th
     std::unique_ptr<Block_sums[]> sums;
     try {
         for (int i = 0; i < n_threads; ++i)
-            scratch.push_back(std::make_unique<Echo_scratch>(n_axis, per_block));
+            scratch.push_back(std::make_unique<Echo_scratch>(n_axis, per_block, per_group,
+                                                           job.receivers.Ne));
         sums = std::make_unique<Block_sums[]>(n_groups);
     } catch (const std::bad_alloc&) {
         fail_resources("Failed to allocate memory for the scratch of the threads!");
@@ -82,16 +88,23 @@ void pulse_echo_run(Host& host, const Pulse_echo_job& job, double* out, int n_th
         const auto stopping = [&] { return run.stop().requested() || out_of_memory.load(); };
         const auto item = [&](int k, int worker) {
             const std::size_t g = std::size_t(k) / chunks, c = std::size_t(k) % chunks;
-            const int e = static_cast<int>(g / blocks), first = static_cast<int>(g % blocks) * per_block;
+            const int e = static_cast<int>(g / blocks) * per_group;
+            const int first = static_cast<int>(g % blocks) * per_block;
             const int n = std::min(per_block, job.n_rx - first);
+            const int n_events = std::min(per_group, job.n_events - e);
             const auto after_block = [&](std::size_t count) {
                 done.fetch_add(count, std::memory_order_relaxed);
                 return !stopping();
             };
             Echo_scratch& mine = *scratch[worker];
-            if (!echo_sums(job, axes[e], e, first, n, c * chunk, std::min(Ns, (c + 1) * chunk),
-                           mine, after_block))
+            try {
+                if (!echo_sums(job, axes.data(), e, n_events, first, n, c * chunk,
+                               std::min(Ns, (c + 1) * chunk), mine, after_block))
+                    return;
+            } catch (const std::bad_alloc&) {
+                out_of_memory.store(true);
                 return;
+            }
             // The chunks of a block are taken in order, so the one before
             // this is being formed or added: wait for it.
             Block_sums& b = sums[g];
@@ -100,21 +113,22 @@ void pulse_echo_run(Host& host, const Pulse_echo_job& job, double* out, int n_th
                 if (b.next.wait_for(lock, std::chrono::milliseconds(5)) == std::cv_status::timeout &&
                     stopping())
                     return;
-            const std::size_t size = per_channel * n;
+            const std::size_t size = per_channel * per_block * n_events;
             if (c == 0) {
                 try {
-                    b.total.assign(mine.echo(0), mine.echo(0) + size);
+                    b.total.assign(mine.echo(0, 0), mine.echo(0, 0) + size);
                 } catch (const std::bad_alloc&) {
                     out_of_memory.store(true);
                     return;
                 }
             } else {
                 for (std::size_t i = 0; i < size; ++i)
-                    b.total[i] += mine.echo(0)[i];
+                    b.total[i] += mine.echo(0, 0)[i];
             }
             if (c + 1 == chunks) {
-                apply_pulse(job, axes[e], n, b.total.data(),
-                            out + (std::size_t(e) * job.n_rx + first) * job.nt);
+                for (int v = 0; v < n_events; ++v)
+                    apply_pulse(job, axes[e + v], n, b.total.data() + per_channel * per_block * v,
+                                per_channel, out + (std::size_t(e + v) * job.n_rx + first) * job.nt);
                 std::vector<double>().swap(b.total);
             }
             ++b.added;

@@ -749,7 +749,8 @@ def beamform(data: ArrayLike, probe: "simulation.Probe", events: "simulation.Eve
 def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: "simulation.Probe",
                events: "simulation.Events", pulse: simulation.Pulse, dt: float,
                nt: SupportsIndex, t0: float, cp: float, alpha: float = 0.0, *,
-               intervals: SupportsIndex = 4, client: Optional["Client"] = None,
+               intervals: SupportsIndex = 4, oversample: Optional[SupportsIndex] = None,
+               client: Optional["Client"] = None,
                chunk_points: Optional[SupportsIndex] = None,
                progress: bool = True) -> NDArray[np.float64]:
     """Pulse-echo simulation over chunks of the scatterers, their channels added.
@@ -783,7 +784,7 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: "simulation.
     cp, alpha : float
         As for `velk.pulse_echo`: the sound speed, in m/s, and the
         attenuation, in dB/(cm MHz).
-    intervals : int
+    intervals, oversample : int
         As for `velk.pulse_echo`.
     client : distributed.Client, optional
         As for `map_points`.
@@ -829,7 +830,7 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: "simulation.
 
     def run(chunk: NDArray[np.float64], weights: NDArray[np.float64]) -> NDArray[np.float64]:
         return simulation.pulse_echo(chunk, weights, probe, events, pulse, dt, nt, t0, cp, alpha,
-                                     intervals=intervals, threads=1)
+                                     intervals=intervals, oversample=oversample, threads=1)
 
     def graph(fn_ref: Any) -> dict[Hashable, tuple[Any, ...]]:
         level = [(name, 0, i) for i in range(max(1, -(-len(xyz) // size)))]

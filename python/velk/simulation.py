@@ -18,6 +18,7 @@ Pulse = Union[ArrayLike, tuple[ArrayLike, ArrayLike]]
 def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: Probe, events: Events,
                pulse: Pulse, dt: float, nt: SupportsIndex, t0: float, cp: float,
                alpha: float = 0.0, *, intervals: SupportsIndex = 4,
+               oversample: Optional[SupportsIndex] = None,
                threads: Optional[SupportsIndex] = None,
                progress: bool = False) -> NDArray[np.float64]:
     """Channel data of a probe's transmit events over point scatterers.
@@ -33,6 +34,9 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: Probe, event
     sums the scatterers in their order, so every thread count gives the
     same bits. With attenuation, the echo sample at time t is formed with
     the pulse through the round trip ``cp t`` of the medium of `damp`.
+    The sums are formed on a grid `oversample` times finer than dt (the
+    pulse interpolated onto it), since the element responses' spectra,
+    summed on a coarse grid, alias into the pulse's band.
 
     Parameters
     ----------
@@ -62,6 +66,11 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: Probe, event
     intervals : int
         Parts of the interval means of the element responses (0: point
         samples).
+    oversample : int, optional
+        Steps of the sums a sample, 1 to 64 (default: 16 samples a period
+        of the pulse's root-mean-square frequency, 1 to 4: within 0.7 % of
+        a 16 times finer grid at 8 samples a period, where 1 is 6.6 % off
+        and about 2.5 times as fast).
     threads : int, optional
         Worker threads (default: every core).
     progress : bool
@@ -108,6 +117,8 @@ def pulse_echo(scatterers: ArrayLike, amplitudes: ArrayLike, probe: Probe, event
     n_events, n_rx = np.asarray(events.receive).shape
     options = {"N": np.array([float(int(intervals))]), "threads": arg.threads(threads).value,
                "progress": np.array([1.0 if progress else 0.0])}
+    if oversample is not None:
+        options["oversample"] = np.array([float(int(oversample))])
     waveform: Any = (tuple(np.ravel(arg.real("pulse", p)) for p in pulse)
                      if isinstance(pulse, tuple) else np.ravel(arg.real("pulse", pulse)))
     with _progress_bar(progress) as report:

@@ -47,8 +47,8 @@ function calls = example_calls (names = {})
     "beamform",     {wave(60, 8), probe, plane, [5 0.05], 1540, G, struct("tx_window", "tukey", "window", "boxcar")}, 1
     "analytic",     {wave(33, 3)}, 1
     "iq",           {wave(40, 2), [5 2], [0.05 3]}, 1
-    "pulse_echo",   {G, 1, probe, plane, wave(9, 1), [0.05 160], 2, [1540 0]}, 1
-    "pulse_echo",   {G, wave(5, 1), probe, fmc, {wave(5, 1), wave(4, 1, 1)}, [0.04 200], 3, [1500 0.5], struct("N", 0, "threads", 2, "progress", 0)}, 1
+    "pulse_echo",   {G, 1, probe, plane, wave(9, 1), [0.05 160], 2, [1540 0], struct("oversample", 2)}, 1
+    "pulse_echo",   {G, wave(5, 1), probe, fmc, {wave(5, 1), wave(4, 1, 1)}, [0.04 200], 3, [1500 0.5], struct("N", 0, "oversample", 1, "threads", 2, "progress", 0)}, 1
   };
   calls = struct ("name", table(:, 1)', "args", table(:, 2)', "n_out", table(:, 3)');
   if (! isempty (names))

@@ -115,6 +115,8 @@ def _pulse_echo(S, A, probe, events, pulse, sampling, t0, medium, options=None):
     y = velk.pulse_echo(S, A, _probe(probe), ev, pulse, sampling[0, 0], int(sampling[0, 1]),
                         t0[0, 0], medium[0, 0], medium[0, 1],
                         intervals=int(options.get("N", np.full((1, 1), 4))[0, 0]),
+                        oversample=(int(options["oversample"][0, 0]) if "oversample" in options
+                                    else None),
                         threads=int(options["threads"][0, 0]) if "threads" in options else None,
                         progress=bool(options.get("progress", np.zeros((1, 1)))[0, 0]))
     return [y.reshape(-1, y.shape[-1]).T]

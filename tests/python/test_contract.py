@@ -84,7 +84,7 @@ CONTRACTS = {
     "pulse_echo": ({"SCATTERERS": "scatterers", "AMPLITUDES": ("amplitudes", COLUMN),
                     "PROBE": "probe", "EVENTS": "events", "PULSE": "pulse",
                     "[DT NT]": ["dt", "nt"], "T0": "t0", "[CP ALPHA]": ["cp", "alpha"],
-                    "OPTIONS": ["intervals", "threads", "progress"]},
+                    "OPTIONS": ["intervals", "oversample", "threads", "progress"]},
                    {"Y": (RETURN, TRANSPOSED)}),
 }
 

@@ -215,7 +215,8 @@ function cases = beamform_calls ()
 endfunction
 
 ## Scatterers around the blocks between two looks at Ctrl-C (64), record
-## lengths from 0, one to three receive channels of one or two events.
+## lengths from 0, one to three receive channels of one or two events, the
+## sums on the record's grid, twice as fine, and as fine as the pulse needs.
 function cases = pulse_echo_calls ()
   cases = [];
   probe = linear_probe (3, 0.3, [0.27 5]);
@@ -225,7 +226,8 @@ function cases = pulse_echo_calls ()
       for n_rx = 1:3
         events = plane_wave_events (probe, [-4 6](1:1 + (n_rx == 2)), 1500);
         events.receive = events.receive(1:n_rx, :);
-        args = {S, 1 + 0.1 * (1:Ns)', probe, events, [1 -0.5 0.25], [0.1 nt], 2.5, [1500 0], struct("N", 2)};
+        options = {struct("N", 2, "oversample", 1), struct("N", 2, "oversample", 2), struct("N", 2)}{n_rx};
+        args = {S, 1 + 0.1 * (1:Ns)', probe, events, [1 -0.5 0.25], [0.1 nt], 2.5, [1500 0], options};
         cases = [cases, reference_case(@pulse_echo_reference, args, 1e-11)];
       endfor
     endfor
