@@ -115,7 +115,7 @@ print(f"target at {target[2]:.0f} mm: -6 dB widths axial {widths.axial:.2f} mm, 
       f"{widths.lateral:.2f} mm (textbook: {expected.axial:.2f}, {expected.lateral:.2f})")
 
 figure, axes = plt.subplots(figsize=(5, 6))
-axes.imshow(velk.bmode(envelope, 50), cmap="gray", extent=(x[0], x[-1], z[-1], z[0]))
+axes.imshow(velk.bmode(envelope, 60), cmap="gray", extent=(x[0], x[-1], z[-1], z[0]))
 axes.set(xlabel="x [mm]", ylabel="z [mm]", title=f"Cyst phantom, {len(events)} {scheme} events")
 for c in job.cysts:
     axes.add_patch(plt.Circle((c.centre[0], c.centre[2]), c.radius, fill=False, color="tab:red",
