@@ -2,12 +2,14 @@
 bright cysts and point targets, the channel data of a 128-element linear
 probe (velk.pulse_echo), the delay-and-sum image of its analytic signal
 (velk.beamform), the B-mode, and the image's quality against what the
-textbook expects. Three ways to scan it: compounded plane waves (at -6, 0
-and 6 degrees; "plane"), 128 focused lines of a 64-element aperture
-focused at 30 mm ("focused"), and full-matrix capture of the 64 middle
-elements, imaged by the total focusing method ("fmc").
+textbook expects. Three ways to scan it: compounded plane waves ("plane":
+3 by default, at -6, 0 and 6 degrees; any other number of angles evenly
+over -16..16 degrees, 1 at 0 degrees), 128 focused lines of a 64-element
+aperture focused at 30 mm ("focused"), and full-matrix capture of the 64
+middle elements, imaged by the total focusing method ("fmc"). The Octave
+job, examples/demo_cyst_phantom.m, takes the same schemes and angles.
 
-    python examples/cyst_phantom.py [output folder] [share of the density] [plane|focused|fmc]
+    python examples/cyst_phantom.py [output folder] [share of the density] [plane|focused|fmc] [angles]
 
 The density of a fully developed speckle (10 scatterers per resolution
 cell, velk.phantom.speckle_density) gives 570,000 scatterers; the demo
@@ -38,11 +40,20 @@ sigma = 1 / (2 * np.pi * 0.6 * fc / 2.355)           # a pulse of 60 % bandwidth
 tp = np.arange(0, 8 * sigma, dt)
 pulse = np.exp(-(tp - 4 * sigma) ** 2 / (2 * sigma ** 2)) * np.sin(2 * np.pi * fc * (tp - 4 * sigma))
 
+
+def plane_wave_angles(n):
+    """The compound's angles, degrees: the demo's three, or n evenly over -16..16."""
+    if n == 3:
+        return [-6.0, 0.0, 6.0]
+    return np.linspace(-16, 16, n) if n > 1 else [0.0]
+
+
 scheme = sys.argv[3] if len(sys.argv) > 3 else "plane"
+n_angles = int(sys.argv[4]) if len(sys.argv) > 4 else 3
 job = phantom.cysts(density=share * phantom.speckle_density(), seed=1)
 probe = velk.linear_probe(128, 0.3, (0.27, 5))
 if scheme == "plane":
-    events = velk.plane_wave_events(probe, [-6.0, 0.0, 6.0], cp)
+    events = velk.plane_wave_events(probe, plane_wave_angles(n_angles), cp)
 elif scheme == "focused":
     lines = np.linspace(-19, 19, 128)
     events = velk.focused_events(probe, np.c_[lines, np.zeros(128), np.full(128, 30.0)], cp, 64,
@@ -104,12 +115,15 @@ print(f"target at {target[2]:.0f} mm: -6 dB widths axial {widths.axial:.2f} mm, 
       f"{widths.lateral:.2f} mm (textbook: {expected.axial:.2f}, {expected.lateral:.2f})")
 
 figure, axes = plt.subplots(figsize=(5, 6))
-axes.imshow(velk.bmode(envelope, 50), cmap="gray", extent=(x[0], x[-1], z[-1], z[0]))
+axes.imshow(velk.bmode(envelope, 60), cmap="gray", extent=(x[0], x[-1], z[-1], z[0]))
 axes.set(xlabel="x [mm]", ylabel="z [mm]", title=f"Cyst phantom, {len(events)} {scheme} events")
 for c in job.cysts:
     axes.add_patch(plt.Circle((c.centre[0], c.centre[2]), c.radius, fill=False, color="tab:red",
                               linewidth=0.6))
 figure.colorbar(axes.images[0], label="dB")
-name = "cyst_phantom.png" if scheme == "plane" else f"cyst_phantom_{scheme}.png"
+if scheme != "plane":
+    name = f"cyst_phantom_{scheme}.png"
+else:
+    name = "cyst_phantom.png" if n_angles == 3 else f"cyst_phantom_{n_angles}_angles.png"
 figure.savefig(out / name, dpi=120)
 print(f"wrote {out / name}")

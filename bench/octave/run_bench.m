@@ -7,6 +7,8 @@ function run_bench ()
   printf ("machine: %s, %d cores; load average %s\n", cpu_model (), nproc (), load_average ());
   rows = [bench_pistons(); {bench_velk_damp()}; bench_fold_mt(); bench_echofocus();
           {bench_paste_mt(true)}; {bench_paste_mt(false)}; bench_arrays()(:); bench_pulse_echo()(:)];
+  ## The phantom job has no peer: its rates are printed as it runs.
+  bench_cyst_phantom ();
   printf ("\n%-24s %-60s %21s   %-24s %21s %8s\n", "module", "workload", "first / steady [ms]",
           "peer", "first / steady [ms]", "ratio");
   for i = 1:numel (rows)
