@@ -56,7 +56,7 @@ std::unique_ptr<Attenuated_pulses> Attenuated_pulses::make(const double* pulse, 
     std::size_t q_first = full, q_last = 0;
     for (int b = 0; b < p.bins_; ++b)
         for (std::size_t q = 0; q < full; ++q)
-            if (std::abs(pulses[b * full + q]) > 1e-9 * peak) {
+            if (std::abs(pulses[b * full + q]) > 1e-4 * peak) {
                 q_first = std::min(q_first, q);
                 q_last = std::max(q_last, q);
             }

@@ -19,7 +19,9 @@ public:
     // (dB/(cm MHz)) and sound speed cp (m/s), pulse sampled every dt us.
     // Each pulse is pulse * a_r, a_r the medium's response over r (its
     // samples sum to 1) on a window of `window` samples, then all cut to the
-    // samples where one of them exceeds 1e-9 of their largest magnitude, then
+    // samples where one of them exceeds 1e-4 of their largest magnitude (the
+    // medium's responses hold a floor of some 1e-5 of their peak over the
+    // whole window, which would make every pulse the window's length), then
     // each interpolated every dt / step us (fine_pulse.h): the medium is the
     // one velk_damp gives at the record's sampling (its dispersion is that
     // of the grid it is formed on). Null when the transform cannot be
