@@ -12,7 +12,7 @@ function [problems, results, outcome] = judge_call (module, args, n_out)
   before = deep_copy (args);
   [outcome, results] = call_module (module.name, args, n_out);
   if (ischar (outcome))
-    if (! any (cellfun (@(pattern) ! isempty (regexp (outcome, pattern, "once")), module.messages)))
+    if (isempty (regexp (outcome, module.message_pattern, "once")))
       problems{end+1} = sprintf ("failed with a message of no module's: %s", outcome);
     endif
   else
