@@ -85,6 +85,8 @@ bool analytic_columns(const double* x, std::size_t nt, std::size_t n, double dt,
 
 void mix_down(double* values, std::size_t nt, std::size_t n, double fd, double dt, double delay)
 {
+    if (n == 0)  // no columns: nothing to turn, however many rows (up to 2^31 - 1)
+        return;
     for (std::size_t k = 0; k < nt; ++k) {
         const double cycles = fd * (delay + static_cast<double>(k) * dt);
         const double phase = -two_pi * (cycles - std::round(cycles));

@@ -31,15 +31,17 @@ public:
         if (now - last_ < std::chrono::seconds(1))
             return;
         last_ = now;
+        ended_ = fraction >= 1.0;
         const double elapsed = std::chrono::duration<double>(now - start_).count();
         const double left = fraction > 0.0 ? elapsed * (1.0 - fraction) / fraction : 0.0;
         host_.report_progress(module_, fraction, left);
     }
 
-    // The work is done (reported only when something was reported before).
+    // The work is done (reported only when something was reported before,
+    // and not the end twice).
     void finish()
     {
-        if (shown_ && last_ != start_)
+        if (shown_ && last_ != start_ && !ended_)
             host_.report_progress(module_, 1.0, 0.0);
     }
 
@@ -48,6 +50,7 @@ private:
     Host& host_;
     const char* module_;
     bool shown_;
+    bool ended_ = false;  // the last report was the end
     clock::time_point start_, last_;
 };
 

@@ -48,6 +48,10 @@ public:
         console += "warn: ";
         console += line;
     }
+    void report_progress(const char*, double fraction, double) noexcept override
+    {
+        progress.push_back(fraction);
+    }
     bool interrupt_pending() noexcept override { return pending.load() > 0; }
     // Short, so that tests of a few milliseconds see an interrupt mid-call.
     std::chrono::milliseconds poll_interval() const override
@@ -63,6 +67,7 @@ public:
     }
 
     std::string console;
+    std::vector<double> progress;  // the shares reported, in order
     std::vector<Result> results;  // by slot
     std::atomic<int> pending{0};  // above 0: Ctrl-C pending
     int works_run = 0;
