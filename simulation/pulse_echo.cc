@@ -69,20 +69,20 @@ Echo_scratch::Echo_scratch(int n_axis, int n_channels, int n_events, int n_recei
 
 namespace {
 
-// Receiver j's response at scatterer s (at x, y, z) on the samples of
-// `axis`, formed the first time it is asked for at s.
-const Echo_scratch::Received& received(const Pulse_echo_job& job, std::int64_t j, std::size_t s,
-                                       double x, double y, double z, Sampling axis,
-                                       Echo_scratch& scratch)
+// Receiver j's response at the scatterer of this visit (at x, y, z) on the
+// samples of `axis`, formed the first time it is asked for in the visit.
+const Echo_scratch::Received& received(const Pulse_echo_job& job, std::int64_t j,
+                                       std::size_t visit, double x, double y, double z,
+                                       Sampling axis, Echo_scratch& scratch)
 {
     Echo_scratch::Received& r = scratch.received(j);
-    if (r.scatterer == s)
+    if (r.visit == visit)
         return r;
     const Element_set& R = job.receivers;
     const Piston_response h(R.element, x - R.x[j], y - R.y[j], z - R.z[j], axis, 0.0,
                             Band::from_nearest_arrival);
     const Sample_band k = h.band();
-    r.scatterer = s;
+    r.visit = visit;
     r.k_first = k.k_first;
     r.size = 0;
     if (k.size() == 0)
@@ -122,7 +122,7 @@ bool echo_sums(const Pulse_echo_job& job, const Echo_axes* axes, int e_first, in
     for (std::size_t s = s_first; s < s_end; ++s) {
         const double x = S.x[s], y = S.y[s], z = S.z[s];
         const double scale = S.amplitude[s] * dt_s;
-        scratch.received_samples.clear();
+        const std::size_t visit = scratch.next_visit();
         for (int v = 0; v < n_events; ++v) {
             const int e = e_first + v;
             const Array_description transmit{T.element, T.Ne,
@@ -139,7 +139,7 @@ bool echo_sums(const Pulse_echo_job& job, const Echo_axes* axes, int e_first, in
             for (int c = 0; c < n; ++c) {
                 const std::int64_t j = job.receive[first + c + std::size_t(e) * job.n_rx];
                 const Echo_scratch::Received& r =
-                    received(job, j, s, x, y, z, receive_axis, scratch);
+                    received(job, j, visit, x, y, z, receive_axis, scratch);
                 // The receive band is a few samples, the transmit band
                 // hundreds: one pass over the transmit band per receive
                 // sample, its lanes independent sums.

@@ -120,19 +120,28 @@ public:
 
     // A receive element's response at the scatterer being summed, formed
     // once for all the events and channels that receive on it: its
-    // non-zero samples, the first at receive sample k_first.
+    // non-zero samples, the first at receive sample k_first. A visit is one
+    // scatterer summed by this scratch's worker, counted over all its work
+    // (the same scatterer comes back for other groups of events).
     struct Received {
-        std::size_t scatterer = SIZE_MAX;  // whose response it holds
+        std::size_t visit = 0;  // whose response it holds; visits start at 1
         int k_first = 0, size = 0;
         std::size_t at = 0;  // where its samples start in received_samples
     };
     Received& received(std::int64_t j) { return received_[std::size_t(j)]; }
+    // A new visit: the responses formed before it are no longer valid.
+    std::size_t next_visit()
+    {
+        received_samples.clear();
+        return ++visits_;
+    }
     std::vector<double> received_samples;
 
 private:
     std::size_t n_axis_, n_channels_;
     std::vector<double> tx_, band_, rx_, echo_;
     std::vector<Received> received_;
+    std::size_t visits_ = 0;
 };
 
 // Called after every block of scatterers with the count of them done since

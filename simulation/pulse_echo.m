@@ -149,17 +149,27 @@
 %!   assert (error_of (run (dt, nt, struct ("oversample", 1))) > 2 * c{2});
 %! endfor
 
-## Events summed together give each event's bits alone, whatever their
-## earliest fire times (t0 past them: each event's axis starts elsewhere).
+## Events summed together give each event's bits alone: events whose axes
+## start at different samples (t0 past their earliest fire times), and a
+## long record whose events are summed in several groups, each event on
+## its own four receivers.
 %!test
+%! p = sin (2*pi*5*(0:0.025:0.4)');
 %! probe = linear_probe (4, 0.3, [0.27 5]); ev = fmc_events (probe);
 %! ev.fire(:,2) += 0.5; ev.fire(:,4) -= 0.3;
-%! S = [0 0 10; 0.5 0 12]; p = sin (2*pi*5*(0:0.025:0.4)');
-%! Y = pulse_echo (S, [1 -1], probe, ev, p, [0.025 600], 10, [1540 0]);
-%! for e = 1:4
-%!   one = ev; one.fire = ev.fire(:,e); one.weight = ev.weight(:,e); one.receive = ev.receive(:,e);
-%!   one.wave = ev.wave(e); one.origin = ev.origin(:,e); one.t0 = ev.t0(e);
-%!   assert (isequal (pulse_echo (S, [1 -1], probe, one, p, [0.025 600], 10, [1540 0]), Y(:,:,e)));
+%! cases = {probe, ev, [0 0 10; 0.5 0 12], [0.025 600], 10, struct()};
+%! probe = linear_probe (16, 0.3, [0.27 5]); ev = fmc_events (probe);
+%! ev.receive = mod ((0:15) + (0:3)', 16) + 1;
+%! cases(2,:) = {probe, ev, [0.2 0 10], [0.025 200000], 0, struct("oversample", 1, "threads", 1)};
+%! for k = 1:rows (cases)
+%!   [probe, ev, S, sampling, t0, o] = cases{k,:};
+%!   run = @(ev) pulse_echo (S, 1 - 2 * (1:rows (S))' + 2, probe, ev, p, sampling, t0, [1540 0], o);
+%!   Y = run (ev);
+%!   for e = 1:numel (ev.t0)
+%!     one = ev; one.fire = ev.fire(:,e); one.weight = ev.weight(:,e); one.receive = ev.receive(:,e);
+%!     one.wave = ev.wave(e); one.origin = ev.origin(:,e); one.t0 = ev.t0(e);
+%!     assert (isequal (run (one), Y(:,:,e)));
+%!   endfor
 %! endfor
 
 ## Threads: the same bits on 1, 2 and 3 threads, with attenuation.
