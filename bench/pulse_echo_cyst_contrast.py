@@ -1,17 +1,22 @@
 """Where the clutter in a compounded plane-wave image comes from: the contrast of an anechoic
 cyst (4 mm radius at x = -10, z = 15 mm) imaged by 128 focused lines (64-element aperture
 focused at 30 mm) and by 75 plane waves over -16..16 degrees, for speckle boxes that grow
-from a thin slab round the cyst to the whole default phantom's block.
+from a thin slab round the cyst to the default phantom's block, and that block with the
+default column of point targets at x = 0.
 
 The focused lines' transmit beam leaves out what lies beside the line; a plane wave lights
-the whole block, and what its compounding does not cancel fills the cyst. The boxes tell
-apart the share of speckle beside the cyst (wide), beneath it (deep) and off the image plane
-(thick: the default 10 mm slab, which the probe's 5 mm elements, unfocused in elevation,
-see whole); the last box is the default phantom's down to 30 mm, the deepest the channel
-data record. The simulator runs at oversample 1: the contrast, not the last percent of the
-echo's shape, is measured.
+the whole block, and what its compounding does not cancel fills the cyst. The rows set apart
+the speckle beside the cyst (wide), beneath it (deep) and off the image plane (thick: the
+default 10 mm slab); the last two are the default block down to 30 mm, the deepest the
+channel data record, without and with the targets within it. A target's amplitude is 20
+times a speckle scatterer's rms whatever the density, so at a small share of the density the
+targets outweigh the speckle around them, and the plane waves, which light them for every
+image point, show their clutter in the cyst. The simulator runs at oversample 1: the
+contrast, not the last percent of the echo's shape, is measured. At a small share the
+clutter in the cyst comes from the few scatterers nearest its edge, so a row moves by a few
+dB from one seed to the next: compare rows over several seeds.
 
-    python bench/pulse_echo_cyst_contrast.py [share of the density]
+    python bench/pulse_echo_cyst_contrast.py [share of the density] [seed]
 """
 import sys
 import time
@@ -21,12 +26,15 @@ import numpy as np
 import velk
 from velk import phantom, quality
 
-BOXES = {  # mm: (x0, x1), (y0, y1), (z0, z1)
-    "thin slab round the cyst": ((-19.0, -1.0), (-1.0, 1.0), (8.0, 22.0)),
-    "wide: the whole width": ((-20.0, 20.0), (-1.0, 1.0), (8.0, 22.0)),
-    "deep: 5 to 30 mm": ((-19.0, -1.0), (-1.0, 1.0), (5.0, 30.0)),
-    "thick: a 10 mm slab": ((-19.0, -1.0), (-5.0, 5.0), (8.0, 22.0)),
-    "all: the default block": ((-20.0, 20.0), (-5.0, 5.0), (5.0, 30.0)),
+DEFAULT_BLOCK = ((-20.0, 20.0), (-5.0, 5.0), (5.0, 30.0))
+NO_TARGETS = np.zeros((0, 3))
+ROWS = {  # the speckle's box in mm, (x0, x1), (y0, y1), (z0, z1); the point targets
+    "thin slab round the cyst": (((-19.0, -1.0), (-1.0, 1.0), (8.0, 22.0)), NO_TARGETS),
+    "wide: the whole width": (((-20.0, 20.0), (-1.0, 1.0), (8.0, 22.0)), NO_TARGETS),
+    "deep: 5 to 30 mm": (((-19.0, -1.0), (-1.0, 1.0), (5.0, 30.0)), NO_TARGETS),
+    "thick: a 10 mm slab": (((-19.0, -1.0), (-5.0, 5.0), (8.0, 22.0)), NO_TARGETS),
+    "all: the default block": (DEFAULT_BLOCK, NO_TARGETS),
+    "all, with the targets": (DEFAULT_BLOCK, phantom.default_targets()[:4]),  # 10 to 25 mm
 }
 FC, CP = 5.0, 1540.0
 DT = 1 / (8 * FC)
@@ -74,14 +82,16 @@ def envelope(scheme, scatterers, probe, x, z):
 
 def main():
     share = float(sys.argv[1]) if len(sys.argv) > 1 else 0.05
+    seed = int(sys.argv[2]) if len(sys.argv) > 2 else 1
     probe = velk.linear_probe(128, 0.3, (0.27, 5))
     wavelength = CP / FC / 1000
     x = np.arange(-19, -1, wavelength / 2)
     z = np.arange(8, 22, wavelength / 4)
     centre = (CYST.centre[0], CYST.centre[2])
-    print(f"contrast of the cyst, dB ({share} of the density of fully developed speckle)")
-    for name, box in BOXES.items():
-        job = phantom.cysts(box, cysts=[CYST], targets=np.zeros((0, 3)), seed=1,
+    print(f"contrast of the cyst, dB ({share} of the density of fully developed speckle, "
+          f"seed {seed})")
+    for name, (box, targets) in ROWS.items():
+        job = phantom.cysts(box, cysts=[CYST], targets=targets, seed=seed,
                             density=share * phantom.speckle_density(thickness=2.0))
         contrast, seconds = {}, 0.0
         for scheme in ("focused", "plane"):
