@@ -47,7 +47,7 @@ def pulse():
     return np.exp(-t ** 2 / (2 * sigma ** 2)) * np.sin(2 * np.pi * FC * t), -4 * sigma
 
 
-def envelope(scheme, scatterers, probe, x, z):
+def envelope(scheme, job, probe, x, z):
     p, t0 = pulse()
     if scheme == "focused":
         lines = np.linspace(-19, 19, 128)
@@ -57,7 +57,7 @@ def envelope(scheme, scatterers, probe, x, z):
         events = velk.plane_wave_events(probe, np.linspace(-16, 16, 75), CP)
     nt = int(2 * 30 / CP * 1000 / DT)
     start = time.perf_counter()
-    data = velk.pulse_echo(scatterers.positions, scatterers.amplitudes, probe, events, p, DT, nt,
+    data = velk.pulse_echo(job.positions, job.amplitudes, probe, events, p, DT, nt,
                            0, CP, 0.5, oversample=1)
     simulated = time.perf_counter() - start
     signals = velk.analytic(data)
@@ -92,7 +92,7 @@ def main():
           f"seed {seed})")
     for name, (box, targets) in ROWS.items():
         job = phantom.cysts(box, cysts=[CYST], targets=targets, seed=seed,
-                            density=share * phantom.speckle_density(thickness=2.0))
+                            density=share * phantom.speckle_density())
         contrast, seconds = {}, 0.0
         for scheme in ("focused", "plane"):
             image, simulated = envelope(scheme, job, probe, x, z)
