@@ -4,6 +4,7 @@ tests."""
 import os
 import pathlib
 import shutil
+import signal
 import subprocess
 
 import numpy as np
@@ -41,3 +42,13 @@ def read_matrix(path: pathlib.Path):
     raw = np.fromfile(path, dtype=np.float64)
     rows, cols = int(raw[0]), int(raw[1])
     return raw[2:].reshape((rows, cols), order="F")
+
+
+@pytest.fixture
+def sigint_delivered():
+    """Fails the Ctrl-C tests at once, with the reason, where SIGINT is ignored (a
+    background job of a shell without job control): Python then never raises
+    KeyboardInterrupt, and neither do its children."""
+    if signal.getsignal(signal.SIGINT) is signal.SIG_IGN:
+        pytest.fail("SIGINT is ignored in this process: run the tests in the foreground "
+                    "or from a shell with job control (set -m)")

@@ -137,5 +137,8 @@ except KeyboardInterrupt:
     report["in_place"] = in_place() if in_place else ""
     small_after = small_call()
     report["next_call_same"] = small_after.tobytes() == small_before.tobytes()
+# Joined before exit also when no signal came: a daemon thread still inside a
+# call when the interpreter ends is unwound through C++ frames and aborts.
 companion["stop"].set()
+alongside.join()
 print(json.dumps(report), flush=True)

@@ -197,7 +197,7 @@ def test_a_progress_bar_for_long_jobs_only(client, capsys, on_cluster):
 
 
 @pytest.mark.parametrize("on_cluster", [False, True], ids=["local", "cluster"])
-def test_ctrl_c_cancels_the_pending_chunks(client, on_cluster):
+def test_ctrl_c_cancels_the_pending_chunks(client, on_cluster, sigint_delivered):
     args = focus_job(GRID)
     main = threading.get_ident()
     timer = threading.Timer(1.0, signal.pthread_kill, (main, signal.SIGINT))

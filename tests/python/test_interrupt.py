@@ -33,7 +33,7 @@ def interrupted_run(case, after=0.5):
 
 
 @pytest.mark.parametrize("case", ["echofocus", "lagsum", "fold", "paste"])
-def test_ctrl_c_stops_the_call(case):
+def test_ctrl_c_stops_the_call(case, sigint_delivered):
     # paste runs short calls in a loop; the signal may fall between two. On a
     # loaded machine the child may also wait for a processor after the signal:
     # one of three runs must be stopped inside a call, in time.
