@@ -1,6 +1,6 @@
 """velk.distributed.pulse_echo on a local cluster of one worker process, then of two: 30,000
 scatterers, one plane wave, 128 elements, attenuated; the wall time of each, the ratio, and
-whether the two gave the same bits (the chunks are summed in the same order).
+how far apart the two results are (the chunks are summed in the same order).
 
     python bench/pulse_echo_cluster_scaling.py
 """
@@ -28,8 +28,10 @@ def main():
             results[workers] = vd.pulse_echo(*job, client=client, chunk_points=2000, progress=False)
             times[workers] = time.perf_counter() - start
             print(f"{workers} worker(s): {times[workers]:.1f} s, {n * 128 / times[workers]:.3g} pairs/s", flush=True)
-    print(f"scaling 1 -> 2 workers: {times[1] / times[2]:.2f}x; the same bits on both: "
-          f"{np.array_equal(results[1], results[2])}")
+    # Attenuated, each process's FFT plan (timed as it is made) may differ in the last bits.
+    peak = np.abs(results[1]).max()
+    print(f"scaling 1 -> 2 workers: {times[1] / times[2]:.2f}x; the two differ by at most "
+          f"{np.abs(results[1] - results[2]).max() / peak:.1e} of the peak")
 
 
 if __name__ == "__main__":
