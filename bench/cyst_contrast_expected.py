@@ -22,7 +22,7 @@ from scipy.signal import fftconvolve
 
 import velk
 from velk import quality
-from pulse_echo_cyst_contrast import CP, CYST, DEFAULT_BLOCK, FC, envelope
+from pulse_echo_cyst_contrast import CP, CYST, DEFAULT_BLOCK, FC, envelope, intensity_contrast_db
 
 SCHEMES = {  # name: envelope's scheme and receive F-number
     "focused, F 1.5": ("focused", 1.5),
@@ -45,51 +45,47 @@ def grids():
     return offsets, measured, widened
 
 
+(PX, PZ), (QX, QZ), (GX, GZ) = grids()
+CENTRE = (CYST.centre[0], CYST.centre[2])
+INSIDE = quality.region_mask(QX, QZ, CENTRE, 0.8 * CYST.radius)
+RING = quality.ring_mask(QX, QZ, CENTRE, 1.2 * CYST.radius, 2.0 * CYST.radius)
+
+
 def layer_intensity(scheme, f_number, y, probe):
     """The mean intensity, per unit density, over the measured region from the layer y."""
-    (px, pz), (qx, qz), (gx, gz) = grids()
     (x0, x1), _, (z0, z1) = DEFAULT_BLOCK
-    total = np.zeros((len(qz), len(qx)))
+    total = np.zeros((len(QZ), len(QX)))
     for xk in np.arange(x0 + HALF_PATCH, x1, 2 * HALF_PATCH):
         for zk in np.arange(z0 + HALF_PATCH, z1, 2 * HALF_PATCH):
-            PX, PZ = np.meshgrid(xk + px, zk + pz)
-            scatters = np.hypot(PX - CYST.centre[0], PZ - CYST.centre[2]) > CYST.radius
+            x, z = np.meshgrid(xk + PX, zk + PZ)
+            scatters = np.hypot(x - CYST.centre[0], z - CYST.centre[2]) > CYST.radius
             if not scatters.any():
                 continue
             lone = types.SimpleNamespace(positions=np.array([[xk, y, zk]]), amplitudes=np.ones(1))
-            h, _ = envelope(scheme, lone, probe, gx, gz, lines=gx, f_number=f_number, depth=45.0)
+            h, _ = envelope(scheme, lone, probe, GX, GZ, lines=GX, f_number=f_number, depth=45.0)
             # The image at q of a scatterer at r_k + d is h(q - d).
             total += fftconvolve(h ** 2, scatters.astype(float), mode="valid")
     return total
-
-
-def contrast_db(intensity):
-    _, (qx, qz), _ = grids()
-    centre = (CYST.centre[0], CYST.centre[2])
-    inside = quality.region_mask(qx, qz, centre, 0.8 * CYST.radius)
-    ring = quality.ring_mask(qx, qz, centre, 1.2 * CYST.radius, 2.0 * CYST.radius)
-    return 10 * np.log10(intensity[inside].mean() / intensity[ring].mean()), ring
 
 
 def main():
     layers = [float(v) for v in (sys.argv[1] if len(sys.argv) > 1 else "0,1,2,3,4,5").split(",")]
     probe = velk.linear_probe(128, 0.3, (0.27, 5))
     half_thickness = max(abs(v) for v in DEFAULT_BLOCK[1])
-    step = layers[1] - layers[0] if len(layers) > 1 else 1.0  # evenly from 0
     print("expected contrast of the cyst, dB, by layer y of the slab (its clutter against the "
           "in-plane layer's)")
     for name, (scheme, f_number) in SCHEMES.items():
         slab, reference = 0.0, None
         for y in layers:
             intensity = layer_intensity(scheme, f_number, y, probe)
-            contrast, ring = contrast_db(intensity)
-            reference = intensity[ring].mean() if reference is None else reference
-            # The trapezoid rule over -half_thickness..half_thickness: inner layers count twice.
-            weight = (1 if y == 0 else 2) * (0.5 if y == half_thickness else 1)
-            slab = slab + weight * step * intensity
-            print(f"{name:22s} y {y:3.1f} mm: {contrast:6.1f}; ring level "
-                  f"{10 * np.log10(intensity[ring].mean() / reference):6.1f}", flush=True)
-        print(f"{name:22s} the slab:  {contrast_db(slab)[0]:6.1f}", flush=True)
+            level = intensity[RING].mean()
+            reference = level if reference is None else reference
+            # The trapezoid rule over the slab, its layers evenly spaced from 0 (the common
+            # step cancels in the contrast): a layer at +-y counts twice, one at a face half.
+            slab = slab + (1 if y == 0 else 2) * (0.5 if y == half_thickness else 1) * intensity
+            print(f"{name:22s} y {y:3.1f} mm: {intensity_contrast_db(intensity, INSIDE, RING):6.1f}; "
+                  f"ring level {10 * np.log10(level / reference):6.1f}", flush=True)
+        print(f"{name:22s} the slab:  {intensity_contrast_db(slab, INSIDE, RING):6.1f}", flush=True)
 
 
 if __name__ == "__main__":
