@@ -98,18 +98,20 @@ else:
 imaged = time.perf_counter() - start
 print(f"pulse_echo: {simulated:.1f} s; beamform: {imaged:.2f} s")
 
-anechoic = next(c for c in job.cysts if c.kind == "anechoic" and c.radius >= 3
-                and abs(c.centre[0]) < half_width - c.radius)
-centre = (anechoic.centre[0], anechoic.centre[2])
-inside = quality.region_mask(x, z, centre, 0.8 * anechoic.radius)
-outside = quality.ring_mask(x, z, centre, 1.2 * anechoic.radius, 2.0 * anechoic.radius)
+# Each cyst inside the image: inside 0.8 r against the ring from 1.2 r to 2 r.
+for c in job.cysts:
+    if c.centre[0] - c.radius < x[0] or c.centre[0] + c.radius > x[-1]:
+        continue
+    centre = (c.centre[0], c.centre[2])
+    inside = quality.region_mask(x, z, centre, 0.8 * c.radius)
+    outside = quality.ring_mask(x, z, centre, 1.2 * c.radius, 2.0 * c.radius)
+    print(f"cyst at ({centre[0]:g}, {centre[1]:g}) mm, radius {c.radius:g} mm, {c.kind}: "
+          f"contrast {quality.contrast_db(envelope, inside, outside):.1f} dB, CNR "
+          f"{quality.cnr(envelope, inside, outside):.2f}")
 background = quality.region_mask(x, z, (5.0, 20.0), 3.0)
 target = job.targets[np.argmin(np.abs(job.targets[:, 2] - 30))]
 widths = quality.point_widths(envelope, x, z, (target[0], target[2]))
 expected = quality.expected_widths(wavelength, 1.5, 4 * sigma * cp / 1000, two_way=False)
-print(f"cyst at {centre} mm, radius {anechoic.radius} mm: contrast "
-      f"{quality.contrast_db(envelope, inside, outside):.1f} dB, CNR "
-      f"{quality.cnr(envelope, inside, outside):.2f}")
 print(f"speckle SNR {quality.speckle_snr(envelope, background):.2f} (fully developed: 1.91)")
 print(f"target at {target[2]:.0f} mm: -6 dB widths axial {widths.axial:.2f} mm, lateral "
       f"{widths.lateral:.2f} mm (textbook: {expected.axial:.2f}, {expected.lateral:.2f})")
