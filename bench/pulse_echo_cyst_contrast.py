@@ -78,11 +78,9 @@ def envelope(scheme, job, probe, x, z, lines=LINES, f_number=1.5, depth=30.0):
     for e in range(len(events)):
         column = np.flatnonzero(np.abs(x - lines[e]) < (x[1] - x[0]) / 2)
         if column.size:
-            line = velk.Events(*(getattr(events, f)[e:e + 1] for f in
-                                 ("fire", "weight", "receive", "wave", "origin", "t0")))
             at = np.c_[np.full_like(z, x[column[0]]), np.zeros_like(z), z]
-            result[:, column[0]] = np.abs(velk.beamform(signals[e:e + 1], probe, line, t0, DT, CP,
-                                                        at, f_number=f_number,
+            result[:, column[0]] = np.abs(velk.beamform(signals[e:e + 1], probe, events[e], t0,
+                                                        DT, CP, at, f_number=f_number,
                                                         window="hann"))
     return result, simulated
 

@@ -83,12 +83,10 @@ if scheme == "focused":
     envelope = np.zeros(X.shape)
     for e, column in enumerate(np.round((lines - x[0]) / (x[1] - x[0])).astype(int)):
         if 0 <= column < len(x):
-            line = velk.Events(events.fire[e:e + 1], events.weight[e:e + 1],
-                               events.receive[e:e + 1], events.wave[e:e + 1],
-                               events.origin[e:e + 1], events.t0[e:e + 1])
             at = np.c_[np.full_like(z, x[column]), np.zeros_like(z), z]
-            envelope[:, column] = np.abs(velk.beamform(signals[e:e + 1], probe, line, -4 * sigma,
-                                                       dt, cp, at, f_number=1.5, window="hann"))
+            envelope[:, column] = np.abs(velk.beamform(signals[e:e + 1], probe, events[e],
+                                                       -4 * sigma, dt, cp, at, f_number=1.5,
+                                                       window="hann"))
     keep = envelope.any(axis=0)
     x, envelope = x[keep], envelope[:, keep]
 else:

@@ -1,7 +1,8 @@
 """A probe and its transmit events, described once for the simulator and
 the imager, and the one arrival convention they share (`wave_arrival`)."""
+import operator
 from dataclasses import dataclass, field
-from typing import Any, Literal, Optional, Sequence, Union
+from typing import Any, Literal, Optional, Sequence, SupportsIndex, Union
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -121,6 +122,24 @@ class Events:
 
     def __len__(self) -> int:
         return len(self.t0)
+
+    def __getitem__(self, which: Union[SupportsIndex, slice]) -> "Events":
+        """The events ``which`` selects (an index or a slice), as events.
+
+        >>> import velk
+        >>> events = velk.fmc_events(velk.linear_probe(3, 0.3, (0.27, 5)))
+        >>> one = events[1]
+        >>> len(one), one.weight
+        (1, array([[0., 1., 0.]]))
+        """
+        rows = which
+        if not isinstance(which, slice):
+            index = operator.index(which)
+            if not -len(self) <= index < len(self):
+                raise IndexError(f"event {index} of {len(self)}")
+            rows = slice(index % len(self), index % len(self) + 1)
+        return Events(self.fire[rows], self.weight[rows], self.receive[rows],
+                      list(self.wave[rows]), self.origin[rows], self.t0[rows])
 
     def octave(self) -> dict[str, Any]:
         """The events as the modules take them (a struct in Octave, with its

@@ -39,3 +39,22 @@ def test_events_as_octave_makes_them(octave_events, name, make, _):
         got = np.atleast_2d(octave_form[f]).reshape(expected.shape)
         np.testing.assert_allclose(got, expected, rtol=0, atol=1e-12, err_msg=f)
     assert set(events.wave) == {"diverging" if name == "fmc" else name}
+
+
+@pytest.mark.parametrize("which, rows", [(0, [0]), (2, [2]), (-1, [2]), (np.int64(1), [1]),
+                                         (slice(1, None), [1, 2]),
+                                         (slice(None, None, -1), [2, 1, 0]), (slice(5, 9), [])])
+def test_events_select_rows(which, rows):
+    events = velk.focused_events(velk.linear_probe(16, 0.3, (0.27, 5)),
+                                 [[0, 0, 10], [2.1, 0, 20], [-3, 0, 15]], 1540, 6)
+    chosen = events[which]
+    assert len(chosen) == len(rows)
+    for f in FIELDS:
+        np.testing.assert_array_equal(getattr(chosen, f), getattr(events, f)[rows], err_msg=f)
+    assert chosen.wave == [events.wave[r] for r in rows]
+
+
+@pytest.mark.parametrize("which, error", [(3, IndexError), (-4, IndexError), (1.0, TypeError)])
+def test_events_refuse_a_missing_event(which, error):
+    with pytest.raises(error):
+        velk.fmc_events(velk.linear_probe(3, 0.3, (0.27, 5)))[which]
